@@ -1,0 +1,15 @@
+# Collects the sources of a folder for this platform: `*_posix.cpp` only on POSIX,
+# `*_win32.cpp` only on Windows, everything else on both.
+function(skelda_glob_sources out_var)
+  set(_all)
+  foreach(_dir IN LISTS ARGN)
+    file(GLOB _found CONFIGURE_DEPENDS "${_dir}/*.cpp" "${_dir}/*.c")
+    list(APPEND _all ${_found})
+  endforeach()
+  if(WIN32)
+    list(FILTER _all EXCLUDE REGEX "_posix\\.(cpp|c)$")
+  else()
+    list(FILTER _all EXCLUDE REGEX "_win32\\.(cpp|c)$")
+  endif()
+  set(${out_var} ${_all} PARENT_SCOPE)
+endfunction()

@@ -1,0 +1,32 @@
+#include "common/test_platform.h"
+
+#include <limits.h>
+#include <stdlib.h>
+#include <unistd.h>
+
+#include <string>
+
+namespace testkit {
+
+unsigned long processId() { return static_cast<unsigned long>(::getpid()); }
+
+bool getEnv(const char* name, std::string& value) {
+    const char* v = ::getenv(name);
+    if (!v) return false;
+    value = v;
+    return true;
+}
+
+void setEnv(const char* name, const std::string& value) { ::setenv(name, value.c_str(), 1); }
+
+void unsetEnv(const char* name) { ::unsetenv(name); }
+
+std::string binaryDir() {
+    char buf[PATH_MAX];
+    ssize_t n = ::readlink("/proc/self/exe", buf, sizeof buf - 1);
+    if (n <= 0) return ".";
+    std::string path(buf, static_cast<size_t>(n));
+    return path.substr(0, path.find_last_of('/'));
+}
+
+}  // namespace testkit

@@ -1,0 +1,39 @@
+#include "common/test_platform.h"
+
+#include <windows.h>
+
+#include <stdlib.h>
+
+#include <string>
+
+namespace testkit {
+
+unsigned long processId() { return ::GetCurrentProcessId(); }
+
+bool getEnv(const char* name, std::string& value) {
+    char buf[32768];
+    DWORD n = ::GetEnvironmentVariableA(name, buf, sizeof buf);
+    if (n == 0 || n >= sizeof buf) return false;
+    value.assign(buf, n);
+    return true;
+}
+
+// Both the C runtime's copy and the process block, so getenv and child processes agree.
+void setEnv(const char* name, const std::string& value) {
+    ::SetEnvironmentVariableA(name, value.c_str());
+    ::_putenv_s(name, value.c_str());
+}
+
+void unsetEnv(const char* name) {
+    ::SetEnvironmentVariableA(name, nullptr);
+    ::_putenv_s(name, "");
+}
+
+std::string binaryDir() {
+    char buf[MAX_PATH];
+    DWORD n = ::GetModuleFileNameA(nullptr, buf, MAX_PATH);
+    std::string path(buf, n);
+    return path.substr(0, path.find_last_of("\\/"));
+}
+
+}  // namespace testkit
