@@ -1,0 +1,9 @@
+#include "common/test_drives.h"
+
+namespace testkit {
+
+std::string otherDriveAlias(const std::string&) {
+    return std::string();
+}
+
+}  // namespace testkit

@@ -1,0 +1,32 @@
+#include <gtest/gtest.h>
+
+#include <fstream>
+#include <string>
+
+#include "common/test_dirs.h"
+#include "common/test_drives.h"
+#include "footage/path_reference.h"
+#include "support/file_system.h"
+
+namespace {
+
+TEST(PathReferenceOnDrives, AnotherDriveIsStoredAbsoluteAndResolves) {
+    testkit::TempDir dir;
+    std::ofstream(dir.file("x.png")) << "png";
+    const std::string elsewhere = testkit::otherDriveAlias(dir.file("x.png"));
+    ASSERT_TRUE(isRegularFile(elsewhere)) << elsewhere;
+
+    const PathReference reference = makePathReference(elsewhere, dir.path());
+    EXPECT_TRUE(reference.abs);
+    EXPECT_EQ(reference.path, elsewhere);
+    EXPECT_EQ(resolvePathReference(reference, dir.path()), elsewhere);
+}
+
+TEST(PathReferenceOnDrives, RealDriveRootsStopTheSteps) {
+    testkit::TempDir dir;
+    const std::string drive = dir.path().substr(0, 2);
+    EXPECT_TRUE(fileExists(resolvePathReference({"..\\", false}, drive + "\\Windows\\")));
+    EXPECT_THROW(resolvePathReference({"..\\..\\", false}, drive + "\\Windows\\"), std::runtime_error);
+}
+
+}  // namespace
