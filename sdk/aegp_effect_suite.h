@@ -1,0 +1,45 @@
+/* "AEGP Effect Suite" version 1: effects on layers and the installed effects. */
+#ifndef SKELDA_SDK_AEGP_EFFECT_SUITE_H
+#define SKELDA_SDK_AEGP_EFFECT_SUITE_H
+
+#include "ae_types.h"
+
+#ifdef __cplusplus
+extern "C" {
+#endif
+
+#define kAEGPEffectSuite "AEGP Effect Suite"
+#define kAEGPEffectSuiteVersion1 1
+
+/* Size of the buffer an effect's display name is written into, terminating NUL included. */
+#define AEGP_MAX_EFFECT_NAME_SIZE 48
+
+typedef struct AEGP_EffectSuite1 {
+    AEGP_ReservedSlot reserved0;
+    AEGP_ReservedSlot reserved1;
+    AEGP_ReservedSlot reserved2;
+    AEGP_ReservedSlot reserved3;
+    AEGP_ReservedSlot reserved4;
+    AEGP_ReservedSlot reserved5;
+    AEGP_ReservedSlot reserved6;
+    AEGP_ReservedSlot reserved7;
+    /* 8: frees the reference, not the effect. */
+    A_Err(AEGP_API* AEGP_DisposeEffect)(AEGP_EffectRefH effectH);
+    /* 9 */
+    A_Err(AEGP_API* AEGP_ApplyEffect)(AEGP_PluginID aegp_plugin_id, AEGP_LayerH layerH,
+                                      AEGP_InstalledEffectKey installed_key, AEGP_EffectRefH* effectPH);
+    AEGP_ReservedSlot reserved10;
+    /* 11 */
+    A_Err(AEGP_API* AEGP_GetNumInstalledEffects)(A_long* num_installed_effectsPL);
+    /* 12: key 0 gives the first installed effect. */
+    A_Err(AEGP_API* AEGP_GetNextInstalledEffect)(AEGP_InstalledEffectKey key,
+                                                 AEGP_InstalledEffectKey* next_keyP);
+    /* 13: into a buffer of AEGP_MAX_EFFECT_NAME_SIZE bytes. */
+    A_Err(AEGP_API* AEGP_GetEffectName)(AEGP_InstalledEffectKey installed_key, A_char* nameZ);
+} AEGP_EffectSuite1;
+
+#ifdef __cplusplus
+}
+#endif
+
+#endif

@@ -1,0 +1,11 @@
+#include "host/main_window.h"
+
+#include "host/check_host.h"
+#include "host/suite_scope.h"
+
+void* GetMainWindow() {
+    SuiteScope<AEGP_UtilitySuite3> utility;
+    void* window = nullptr;
+    CheckHost(utility->AEGP_GetMainHWND(&window), "getting main HWND");
+    return window;
+}

@@ -1,0 +1,36 @@
+#include "host/report.h"
+
+#include <cstring>
+#include <string>
+
+#include "host/host_suites.h"
+#include "plugin/host_context.h"
+
+namespace {
+
+constexpr std::size_t kReportBufferSize = 1024;
+constexpr const char kHostErrorFormat[] = "Error while %s.";
+
+}  // namespace
+
+A_Err ReportHostError(const AE_Exception& error) {
+    HostSuites suites;
+    const PF_ANSICallbacksSuite1& ansi = suites.ansi();
+    const AEGP_UtilitySuite3& utility = suites.utility();
+    // The host's sprintf knows no buffer size: an action too long for the buffer is cut short.
+    constexpr std::size_t room = kReportBufferSize - (sizeof kHostErrorFormat - 3);
+    std::string action = error.action() != nullptr ? error.action() : "";
+    if (action.size() >= room) action.resize(room - 1);
+    char buffer[kReportBufferSize];
+    ansi.sprintf(buffer, kHostErrorFormat, action.c_str());
+    buffer[kReportBufferSize - 1] = '\0';
+    utility.AEGP_ReportInfo(hostContext().pluginId, buffer);
+    return error.code();
+}
+
+A_Err ReportException(const std::exception& error) {
+    HostSuites suites;
+    const std::string text = std::string("Exception: ") + error.what();
+    suites.utility().AEGP_ReportInfo(hostContext().pluginId, text.c_str());
+    return 1;
+}

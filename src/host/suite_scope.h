@@ -1,0 +1,28 @@
+#pragma once
+
+#include "host/suite_acquire.h"
+#include "host/suite_traits.h"
+#include "plugin/host_context.h"
+
+// One suite held for the length of a block and released by the same name and version when the
+// block ends, also when an exception leaves it.
+template <class Suite>
+class SuiteScope {
+public:
+    SuiteScope() : SuiteScope(hostContext().basicSuite) {}
+    explicit SuiteScope(const SPBasicSuite* basic)
+        : basic_(basic),
+          suite_(static_cast<const Suite*>(
+              AcquireHostSuite(basic, SuiteTraits<Suite>::name, SuiteTraits<Suite>::version))) {}
+    ~SuiteScope() { ReleaseHostSuite(basic_, SuiteTraits<Suite>::name, SuiteTraits<Suite>::version); }
+
+    SuiteScope(const SuiteScope&) = delete;
+    SuiteScope& operator=(const SuiteScope&) = delete;
+
+    const Suite* operator->() const { return suite_; }
+    const Suite& operator*() const { return *suite_; }
+
+private:
+    const SPBasicSuite* basic_;
+    const Suite* suite_;
+};
