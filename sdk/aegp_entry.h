@@ -5,6 +5,13 @@
 #include "ae_types.h"
 #include "sp_basic_suite.h"
 
+/* Marks the entry point as the module's export. */
+#if defined(_WIN32)
+#define AEGP_MODULE_EXPORT __declspec(dllexport)
+#else
+#define AEGP_MODULE_EXPORT __attribute__((visibility("default")))
+#endif
+
 #ifdef __cplusplus
 extern "C" {
 #endif

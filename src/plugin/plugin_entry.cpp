@@ -1,0 +1,55 @@
+#include "plugin/plugin_entry.h"
+
+#include "host/check_host.h"
+#include "host/hook_guard.h"
+#include "host/main_window.h"
+#include "host/suite_scope.h"
+#include "plugin/command_table.h"
+#include "plugin/hooks.h"
+#include "plugin/import_flavor.h"
+#include "plugin/plugin_state.h"
+
+namespace {
+
+// Each command in its own acquisition, so a failure leaves the earlier ones in the menu.
+void InsertCommands(HostContext& context) {
+    for (const CommandEntry& entry : kCommandTable) {
+        SuiteScope<AEGP_CommandSuite1> commands;
+        AEGP_Command command = 0;
+        CheckHost(commands->AEGP_GetUniqueCommand(&command), "getting unique command");
+        context.commands[entry.index] = command;
+        CheckHost(commands->AEGP_InsertMenuCommand(command, entry.text, entry.menu, entry.position),
+                  "inserting menu command");
+    }
+}
+
+void RegisterHooks(const AEGP_RegisterSuite1& registry, AEGP_PluginID pluginId) {
+    CheckHost(
+        registry.AEGP_RegisterCommandHook(pluginId, AEGP_HP_BeforeAE, AEGP_Command_ALL, CommandHook, nullptr),
+        "registering command hook");
+    CheckHost(registry.AEGP_RegisterUpdateMenuHook(pluginId, UpdateMenuHook, nullptr),
+              "registering update menu hook");
+    CheckHost(registry.AEGP_RegisterIdleHook(pluginId, IdleHook, nullptr), "registering idle hook");
+    CheckHost(registry.AEGP_RegisterDeathHook(pluginId, DeathHook, nullptr), "registering death hook");
+}
+
+}  // namespace
+
+// The module keeps no framework state of its own to switch to; everything it needs between
+// calls is in the host context.
+A_Err SkeldaPluginMain(const SPBasicSuite* pica_basicP, A_long, A_long, const A_char*, AEGP_GlobalRefcon*,
+                       AEGP_PluginID aegp_plugin_id) {
+    return HookGuard([&]() -> A_Err {
+        HostContext& context = hostContext();
+        context.basicSuite = pica_basicP;
+        context.pluginId = aegp_plugin_id;
+        context.mainWindow = GetMainWindow();
+        InsertCommands(context);
+        // Held across the flavor and the server start.
+        SuiteScope<AEGP_RegisterSuite1> registry;
+        RegisterHooks(*registry, aegp_plugin_id);
+        RegisterImportFlavor();
+        pluginApp().startPluginServer();
+        return A_Err_NONE;
+    });
+}
