@@ -1,0 +1,79 @@
+#pragma once
+
+#include <cstddef>
+#include <vector>
+
+#include "message/xml_node.h"
+
+// An element with a direction: one routine per record both reads and writes its fields through it.
+// Writing emits only what differs from the defaults; reading is lenient (an absent or unreadable
+// attribute gives the default) except where a field is required.
+class XmlArchive {
+public:
+    XmlArchive(xml::node node, bool reading) : node_(node), reading_(reading) {}
+    static XmlArchive reader(xml::node node) { return XmlArchive(node, true); }
+    static XmlArchive writer(xml::node node) { return XmlArchive(node, false); }
+
+    const xml::node& node() const { return node_; }
+    bool reading() const { return reading_; }
+    bool writing() const { return !reading_; }
+
+    // Writing: nothing when the field equals the default, else a typed write (xml::attribute_not_found
+    // on the null node). Reading: the parsed value, or the default when the node is null, the attribute
+    // is absent or its text holds no value; never raises. A text field takes the whole text.
+    template <class T>
+    const XmlArchive& attribute(const char* name, T& field,
+                                const typename xml::detail::identity<T>::type& defaultValue) const {
+        if (reading_) {
+            const char* text = node_.attributeText(name);
+            if (text == nullptr || !xml::detail::readValue(text, field)) field = defaultValue;
+        } else if (!(field == defaultValue)) {
+            xml::node element = node_;
+            element.set(name, field);
+        }
+        return *this;
+    }
+
+    // An attribute that must be there: always written; reading raises xml::attribute_not_found or
+    // xml::attribute_parse_error.
+    template <class T>
+    const XmlArchive& required(const char* name, T& field) const {
+        if (reading_) {
+            field = node_.get<T>(name);
+        } else {
+            xml::node element = node_;
+            element.set(name, field);
+        }
+        return *this;
+    }
+
+    // A child element, handled by routine(const XmlArchive&). Writing appends it; reading finds the
+    // unique one (xml::ambiguous for two or more) or stands on the null node when there is none.
+    template <class Routine>
+    const XmlArchive& child(const char* name, Routine&& routine) const {
+        xml::node element = node_;
+        element = reading_ ? element.child(name) : element.addChild(name);
+        routine(XmlArchive(element, reading_));
+        return *this;
+    }
+
+    // One child element per entry, in order, each handled by routine(const XmlArchive&, entry&).
+    // Reading resizes the sequence to the number of such children; entry i comes from the i-th.
+    template <class Sequence, class Routine>
+    const XmlArchive& sequence(const char* name, Sequence& entries, Routine&& routine) const {
+        if (reading_) {
+            const std::vector<xml::node> elements = node_.children(name);
+            entries.resize(elements.size());
+            for (std::size_t i = 0; i < elements.size(); ++i)
+                routine(XmlArchive(elements[i], true), entries[i]);
+        } else {
+            xml::node element = node_;
+            for (auto& entry : entries) routine(XmlArchive(element.addChild(name), false), entry);
+        }
+        return *this;
+    }
+
+private:
+    xml::node node_;
+    bool reading_;
+};

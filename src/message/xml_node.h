@@ -1,0 +1,73 @@
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "message/xml_exceptions.h"
+#include "message/xml_value_text.h"
+
+namespace pugi {
+struct xml_node_struct;
+}
+
+namespace xml {
+
+// A handle to one element of a tree, or the null node. Copies are handles to the same element: a change
+// through one is seen through all. A node is valid while its tree lives and holds the element; it is
+// used by one thread at a time.
+class node {
+public:
+    node() = default;
+
+    bool isNull() const { return handle_ == nullptr; }
+    // The element's name; empty for the null node.
+    std::string name() const;
+
+    // The raw text of an attribute; false when the node is null or has no such attribute.
+    bool attribute(const char* name, std::string& text) const;
+    // The same without a copy: the text, or nullptr. Valid until the attribute changes.
+    const char* attributeText(const char* name) const;
+    // Adds the attribute or replaces its text. Does nothing on the null node.
+    void setAttribute(const char* name, const char* text);
+    void setAttribute(const char* name, const std::string& text) { setAttribute(name, text.c_str()); }
+
+    // The child elements of that name, every child element for an empty name, in document order.
+    std::vector<node> children(const char* name = "") const;
+    // Appends a new child element and returns it; the null node on the null node.
+    node addChild(const char* name);
+    // The unique child element of that name, or the null node when there is none;
+    // xml::ambiguous ("Node is ambiguous (tag = NAME)") when there are two or more.
+    node child(const char* name) const;
+
+    // Typed attribute read, as stream extraction reads the text (see xml_value_text.h): integers,
+    // reals, booleans, named enumerations and text. xml::attribute_not_found when the node is null or
+    // the attribute is absent; xml::attribute_parse_error when the text holds no such value.
+    template <class T>
+    T get(const char* name) const {
+        const char* text = attributeText(name);
+        if (text == nullptr) throw attribute_not_found();
+        T value{};
+        if (!detail::readValue(text, value)) throw attribute_parse_error();
+        return value;
+    }
+
+    // Typed attribute write, as stream insertion formats the value; xml::attribute_not_found on the
+    // null node.
+    template <class T>
+    void set(const char* name, const T& value) {
+        if (isNull()) throw attribute_not_found();
+        detail::ValueBuffer buffer;
+        setAttribute(name, detail::valueText(value, buffer));
+    }
+
+    friend bool operator==(const node& a, const node& b) { return a.handle_ == b.handle_; }
+    friend bool operator!=(const node& a, const node& b) { return a.handle_ != b.handle_; }
+
+private:
+    friend class tree;
+    explicit node(pugi::xml_node_struct* handle) : handle_(handle) {}
+
+    pugi::xml_node_struct* handle_ = nullptr;
+};
+
+}  // namespace xml
