@@ -21,7 +21,8 @@ A_Err ReportHostError(const AE_Exception& error) {
     constexpr std::size_t room = kReportBufferSize - (sizeof kHostErrorFormat - 3);
     std::string action = error.action() != nullptr ? error.action() : "";
     if (action.size() >= room) action.resize(room - 1);
-    char buffer[kReportBufferSize];
+    // A host sprintf that fails then shows an empty text rather than stale bytes.
+    char buffer[kReportBufferSize] = {};
     ansi.sprintf(buffer, kHostErrorFormat, action.c_str());
     buffer[kReportBufferSize - 1] = '\0';
     utility.AEGP_ReportInfo(hostContext().pluginId, buffer);

@@ -1,0 +1,16 @@
+#pragma once
+
+#include "host/script.h"
+
+namespace simhost {
+
+// One function per group of words, each in its own file. A new group adds its function here
+// and one line to defaultWords() in script_words.cpp.
+void addModuleWords(WordTable& words);   // load, quit, hooks, flavors
+void addProjectWords(WordTable& words);  // project, dump
+void addMenuWords(WordTable& words);     // menu, command
+void addIdleWords(WordTable& words);     // idle, run
+void addImportWords(WordTable& words);   // import
+void addCheckWords(WordTable& words);    // fail, offer, reports, suites, calls, echo
+
+}  // namespace simhost

@@ -1,0 +1,28 @@
+// import FILE: the flavor that accepts the file's extension verifies it.
+#include "host/script_words.h"
+
+namespace simhost {
+
+namespace {
+
+void import(ScriptContext& context, const std::vector<std::string>& args) {
+    expectArgs(args, 1, 1, "import FILE");
+    ImportFlavor flavor;
+    {
+        auto guard = context.host.lock();
+        const ImportFlavor* found = context.host.registrations().flavorForFile(args[0]);
+        if (found == nullptr) throw ScriptError("no import flavor accepts " + args[0]);
+        flavor = *found;
+    }
+    const SimHost::VerifyResult verified = context.host.verifyImport(flavor, args[0]);
+    context.out << "verify flavor=\"" << flavor.name << "\" result=" << verified.result
+                << " importable=" << (verified.importable ? 1 : 0) << '\n';
+}
+
+}  // namespace
+
+void addImportWords(WordTable& words) {
+    words.add("import", import);
+}
+
+}  // namespace simhost

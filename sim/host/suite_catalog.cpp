@@ -1,0 +1,15 @@
+#include "host/suite_catalog.h"
+
+namespace simhost {
+
+void offerBuiltinSuites(SuiteBookkeeping& suites) {
+    offerUtilitySuite(suites);
+    offerCommandSuite(suites);
+    offerRegisterSuite(suites);
+    offerFileImportSuite(suites);
+    offerProjSuite(suites);
+    offerEffectSuite(suites);
+    offerAnsiSuite(suites);
+}
+
+}  // namespace simhost
