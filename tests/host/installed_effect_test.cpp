@@ -1,0 +1,61 @@
+#include "host/installed_effect.h"
+
+#include "host/ae_exception.h"
+#include "host/host_fixture.h"
+#include "host/suite_scope.h"
+
+namespace {
+
+class FindInstalledEffectTest : public HostLayerTest {
+protected:
+    AEGP_InstalledEffectKey keyAt(std::size_t i) { return host.model().installedEffects().at(i).key; }
+    AEGP_InstalledEffectKey find(const char* name) {
+        SuiteScope<AEGP_EffectSuite1> effects;
+        return FindInstalledEffect(*effects, name);
+    }
+};
+
+TEST_F(FindInstalledEffectTest, LooksUpByExactName) {
+    struct Case {
+        std::vector<std::string> installed;
+        const char* wanted;
+        int index;  // -1: none
+    };
+    const Case cases[] = {
+        {{}, "Transform", -1},
+        {{"Blur", "Levels"}, "Transform", -1},
+        {{"Blur", "Transform"}, "transform", -1},
+        {{"Blur", "Transform"}, "Trans", -1},
+        {{"Blur", "Transform", "Corner Pin"}, "Transform", 1},
+        {{"Blur", "Transform", "Corner Pin"}, "Corner Pin", 2},
+        {{"Corner Pin", "Blur", "Corner Pin"}, "Corner Pin", 0},
+    };
+    for (const Case& c : cases) {
+        host.model().setInstalledEffects(c.installed);
+        const AEGP_InstalledEffectKey expected = c.index < 0 ? 0 : keyAt(static_cast<std::size_t>(c.index));
+        EXPECT_EQ(find(c.wanted), expected) << c.wanted << " among " << c.installed.size();
+    }
+    EXPECT_TRUE(host.suites().outstanding().empty());
+}
+
+TEST_F(FindInstalledEffectTest, HostFailuresCarryTheirActions) {
+    host.model().setInstalledEffects({"Blur", "Transform"});
+    const std::pair<const char*, const char*> steps[] = {
+        {"AEGP_GetNumInstalledEffects", "getting number of installed effects"},
+        {"AEGP_GetNextInstalledEffect", "getting next installed effect"},
+        {"AEGP_GetEffectName", "getting effect name"},
+    };
+    for (const auto& [operation, action] : steps) {
+        host.faults().fail(operation, 1, -31);
+        try {
+            find("Transform");
+            ADD_FAILURE() << operation;
+        } catch (const AE_Exception& e) {
+            EXPECT_EQ(e.code(), -31);
+            EXPECT_STREQ(e.action(), action);
+        }
+    }
+    EXPECT_TRUE(host.suites().outstanding().empty());
+}
+
+}  // namespace

@@ -1,0 +1,70 @@
+#include "host/project_query.h"
+
+#include "host/ae_exception.h"
+#include "host/host_fixture.h"
+#include "host/host_suites.h"
+#include "host/main_window.h"
+#include "host/suite_scope.h"
+
+namespace {
+
+class ProjectQueryTest : public HostLayerTest {};
+
+TEST_F(ProjectQueryTest, OpenWhenTheHostReportsAProject) {
+    EXPECT_FALSE(IsProjectOpen());
+    host.model().newProject();
+    EXPECT_TRUE(IsProjectOpen());
+    host.model().closeProject();
+    EXPECT_FALSE(IsProjectOpen());
+    EXPECT_TRUE(host.suites().outstanding().empty());
+}
+
+TEST_F(ProjectQueryTest, FailedCountRaisesItsAction) {
+    host.faults().fail("AEGP_GetNumProjects", 1, -8);
+    try {
+        IsProjectOpen();
+        FAIL();
+    } catch (const AE_Exception& e) {
+        EXPECT_EQ(e.code(), -8);
+        EXPECT_STREQ(e.what(), "getting the number of projects");
+    }
+    EXPECT_TRUE(host.suites().outstanding().empty());
+}
+
+TEST_F(ProjectQueryTest, MainWindowIsTheHostsHandle) {
+    int window = 0;
+    host.setMainWindow(&window);
+    EXPECT_EQ(GetMainWindow(), &window);
+    EXPECT_TRUE(host.suites().outstanding().empty());
+}
+
+TEST_F(ProjectQueryTest, SuitesAreReleasedByNameAndVersionOnEveryPath) {
+    {
+        HostSuites suites;
+        suites.utility();
+        suites.proj();
+        suites.utility();  // taken once only
+        EXPECT_EQ(host.suites().acquisitions(kAEGPUtilitySuite, 3), 1);
+    }
+    EXPECT_TRUE(host.suites().outstanding().empty());
+    try {
+        SuiteScope<AEGP_CommandSuite1> commands;
+        throw std::runtime_error("leaving");
+    } catch (const std::runtime_error&) {
+    }
+    EXPECT_TRUE(host.suites().outstanding().empty());
+}
+
+TEST_F(ProjectQueryTest, UnavailableSuiteThrowsTheInteger512) {
+    host.suites().withdraw(kAEGPProjSuite, 2);
+    EXPECT_THROW(IsProjectOpen(), int);
+    EXPECT_THROW(HostSuites(nullptr), int);
+    try {
+        SuiteScope<AEGP_ProjSuite2> proj;
+    } catch (int code) {
+        EXPECT_EQ(code, 512);
+    }
+    EXPECT_TRUE(host.suites().outstanding().empty());
+}
+
+}  // namespace

@@ -1,0 +1,69 @@
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "common/child_process.h"
+#include "common/program_path.h"
+
+namespace {
+
+std::string host() {
+    return testkit::programPath("skelda-host");
+}
+std::string module() {
+    return testkit::besideTests("Skelda.aex");
+}
+
+TEST(SkeldaHost, LoadsTheModuleAndPrintsItsAnimationMenu) {
+    const auto result = testkit::runProcess(host(), {"-e", "load " + module(), "-e", "menu", "-e", "suites"});
+    EXPECT_EQ(result.exitCode, 0) << result.output;
+    EXPECT_EQ(result.output,
+              "loaded \"Skelda\" entry=GPMain_Skelda result=0\n"
+              "8 disabled \"\"\n"
+              "9 disabled \"Upload as Underlay to Skelda\"\n"
+              "10 disabled \"\"\n"
+              "11 disabled \"Load Transformations from Skelda\"\n"
+              "12 disabled \"Read Transformations from Skelda File...\"\n"
+              "13 disabled \"Import Project from Skelda\"\n"
+              "suites balanced\n");
+}
+
+TEST(SkeldaHost, ScriptFromStandardInputWithFaultsAndReports) {
+    const std::string script =
+        "fail AEGP_InsertMenuCommand 2 -7\n"
+        "load \"" +
+        module() +
+        "\"\n"
+        "menu\n"
+        "hooks\n"
+        "reports\n"
+        "import shot.SKP\n"
+        "quit\n"
+        "echo never\n";
+    const auto result = testkit::runProcess(host(), {}, script);
+    // A line that failed makes the exit status 1; quit ends the script.
+    EXPECT_EQ(result.exitCode, 1) << result.output;
+    EXPECT_EQ(result.output,
+              "loaded \"Skelda\" entry=GPMain_Skelda result=-7\n"
+              "8 disabled \"\"\n"
+              "Error while inserting menu command.\n"
+              "error: no import flavor accepts shot.SKP\n");
+}
+
+TEST(SkeldaHost, RunsEachLineAsItArrives) {
+    testkit::ChildProcess child(host(), {});
+    child.write("echo ready\n");
+    EXPECT_EQ(child.readLine(), std::optional<std::string>("ready"));
+    child.write("load " + module() + "\n");
+    EXPECT_EQ(child.readLine(), std::optional<std::string>("loaded \"Skelda\" entry=GPMain_Skelda result=0"));
+    child.write("flavors\n");
+    EXPECT_EQ(child.readLine(),
+              std::optional<std::string>("flavor id=501 name=\"Skelda Project\" types=0x00706b73/0xffffffff "
+                                         "extensions=.skp flags=2 callbacks=1"));
+    child.write("bogus\n");
+    EXPECT_EQ(child.readLine(), std::optional<std::string>("error: unknown word bogus"));
+    child.closeInput();
+    EXPECT_EQ(child.wait(), 1);
+}
+
+}  // namespace

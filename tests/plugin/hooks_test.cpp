@@ -1,0 +1,100 @@
+#include "plugin/hooks.h"
+
+#include <stdexcept>
+#include <string>
+#include <vector>
+
+#include "host/ae_exception.h"
+#include "plugin/host_context.h"
+#include "plugin/plugin_fixture.h"
+
+namespace {
+
+std::vector<std::string> g_log;
+
+class RecordedTask : public DeferredTask {
+public:
+    explicit RecordedTask(std::string name, int throws = 0) : name_(std::move(name)), throws_(throws) {}
+    ~RecordedTask() override { g_log.push_back("destroy " + name_); }
+    void execute() override {
+        g_log.push_back("run " + name_);
+        if (throws_ == 1) throw AE_Exception(-9, "applying effect");
+        if (throws_ == 2) throw std::runtime_error("no layer");
+    }
+
+private:
+    std::string name_;
+    int throws_;
+};
+
+class HooksTest : public PluginTest {
+protected:
+    void SetUp() override {
+        PluginTest::SetUp();
+        g_log.clear();
+        ASSERT_EQ(enter(), 0);
+    }
+};
+
+TEST_F(HooksTest, IdleRunsOneTaskPerCallInPushOrder) {
+    deferredTaskQueue().push(std::make_unique<RecordedTask>("a"));
+    deferredTaskQueue().push(std::make_unique<RecordedTask>("b"));
+    EXPECT_EQ(host->idle(), 0);
+    EXPECT_EQ(g_log, (std::vector<std::string>{"run a", "destroy a"}));
+    EXPECT_EQ(host->idle(), 0);
+    EXPECT_EQ(host->idle(), 0);
+    EXPECT_EQ(g_log, (std::vector<std::string>{"run a", "destroy a", "run b", "destroy b"}));
+    EXPECT_TRUE(host->reports().empty());
+}
+
+TEST_F(HooksTest, FailingTaskIsReportedDestroyedAndNotRunAgain) {
+    deferredTaskQueue().push(std::make_unique<RecordedTask>("host", 1));
+    deferredTaskQueue().push(std::make_unique<RecordedTask>("std", 2));
+    EXPECT_EQ(host->idle(), -9);
+    EXPECT_EQ(host->idle(), 1);
+    EXPECT_EQ(host->idle(), 0);
+    EXPECT_EQ(g_log, (std::vector<std::string>{"run host", "destroy host", "run std", "destroy std"}));
+    EXPECT_EQ(host->reports(),
+              (std::vector<std::string>{"Error while applying effect.", "Exception: no layer"}));
+    EXPECT_TRUE(host->suites().outstanding().empty());
+}
+
+TEST_F(HooksTest, TasksLeftAtResetAreDestroyedUnrun) {
+    deferredTaskQueue().push(std::make_unique<RecordedTask>("a"));
+    deferredTaskQueue().push(std::make_unique<RecordedTask>("b"));
+    ResetPluginState();
+    EXPECT_EQ(g_log, (std::vector<std::string>{"destroy a", "destroy b"}));
+}
+
+TEST_F(HooksTest, CommandHookLeavesEveryCommandUnhandled) {
+    for (AEGP_Command command : {hostContext().commands[0], hostContext().commands[5], AEGP_Command(1)}) {
+        const auto outcome = host->runCommand(command);
+        EXPECT_EQ(outcome.result, 0);
+        EXPECT_FALSE(outcome.handled);
+    }
+}
+
+TEST_F(HooksTest, UpdateMenuChangesNothingAndDeathReturnsZero) {
+    const auto before = host->menus().items(AEGP_Menu_ANIMATION);
+    EXPECT_EQ(host->updateMenus(), 0);
+    const auto after = host->menus().items(AEGP_Menu_ANIMATION);
+    ASSERT_EQ(after.size(), before.size());
+    for (std::size_t i = 0; i < after.size(); ++i) {
+        EXPECT_EQ(after[i].text, before[i].text);
+        EXPECT_EQ(after[i].enabled, before[i].enabled);
+    }
+    EXPECT_EQ(DeathHook(nullptr, nullptr), 0);
+    EXPECT_FALSE(pluginApp().hasServer());
+}
+
+TEST_F(HooksTest, VerifyAcceptsEveryFileAndImportFailsCleanly) {
+    A_Boolean importable = 0;
+    EXPECT_EQ(VerifyProjectFile(nullptr, "anything.txt", &importable), 0);
+    EXPECT_EQ(importable, 1);
+    EXPECT_EQ(VerifyProjectFile(nullptr, nullptr, nullptr), 0);
+    EXPECT_EQ(ImportProjectFile(nullptr, "a.skp", nullptr), 1);
+    ASSERT_EQ(host->reports().size(), 1u);
+    EXPECT_EQ(host->reports()[0].rfind("Exception: ", 0), 0u);
+}
+
+}  // namespace

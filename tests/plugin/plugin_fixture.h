@@ -1,0 +1,27 @@
+#pragma once
+
+#include <gtest/gtest.h>
+
+#include <memory>
+
+#include "host/sim_host.h"
+#include "plugin/plugin_entry.h"
+#include "plugin/plugin_state.h"
+
+// The plug-in entered in-process into a fresh simulated host.
+class PluginTest : public ::testing::Test {
+protected:
+    void SetUp() override { freshHost(); }
+    void TearDown() override {
+        host.reset();
+        ResetPluginState();
+    }
+    void freshHost() {
+        host.reset();
+        ResetPluginState();
+        host = std::make_unique<simhost::SimHost>();
+    }
+    A_Err enter() { return host->enter(SkeldaPluginMain, "in-process"); }
+
+    std::unique_ptr<simhost::SimHost> host;
+};
