@@ -1,0 +1,80 @@
+#pragma once
+
+#include <chrono>
+#include <memory>
+#include <string>
+
+#include "link/pipe_stream.h"
+
+// The application serves the first pipe and the plug-in is its client; the plug-in serves the second.
+inline const char* const kApplicationPipeName = "\\\\.\\pipe\\SKApp";
+inline const char* const kPluginPipeName = "\\\\.\\pipe\\SKPlugin";
+
+// Opens a client connection to a pipe: "WaitNamedPipe" (with the server's default wait), then
+// "CreateFile (pipe)". The connection closes with the stream.
+std::unique_ptr<PipeStream> openClientStream(const std::string& pipeName);
+
+// The client end: each transaction opens, uses and closes its own connection.
+class ClientPipe {
+public:
+    // How long a transaction may take from the request's first byte to the reply's last: requests
+    // run on the host's main thread, which a silent server must not hang.
+    static constexpr std::chrono::milliseconds kDefaultReplyTimeout{10000};
+
+    explicit ClientPipe(std::string name);
+
+    // A server of this name waits for a client. Never throws.
+    bool isAvailable() const noexcept;
+    // Sends `request` as one frame and reads the one reply frame into `reply`.
+    void transact(const std::string& request, std::string& reply) const;
+
+    void setReplyTimeout(std::chrono::milliseconds timeout) { replyTimeout_ = timeout; }
+    const std::string& name() const { return name_; }
+
+private:
+    std::string name_;
+    std::chrono::milliseconds replyTimeout_ = kDefaultReplyTimeout;
+};
+
+// The server end: one instance, one client at a time.
+class ServerPipe {
+public:
+    // How long one client may take to deliver its request, and to take its reply, before it is
+    // dropped: a client that stalls must not wedge the server.
+    static constexpr std::chrono::milliseconds kDefaultRequestTimeout{5000};
+
+    // How long a client waits for the instance while it serves another (the plug-in's own pipe).
+    static constexpr std::chrono::milliseconds kDefaultClientWait{50};
+
+    // Creates the pipe instance; raises "CreateNamedPipe" when that fails or the name is served.
+    // Clients of a busy instance wait up to `clientWait` for it (where the system queues them
+    // instead, they wait for their reply).
+    explicit ServerPipe(const std::string& name, std::chrono::milliseconds clientWait = kDefaultClientWait);
+    ~ServerPipe();
+    ServerPipe(const ServerPipe&) = delete;
+    ServerPipe& operator=(const ServerPipe&) = delete;
+
+    // Waits for a client and reads its request. Returns with an empty request when a client sent
+    // the empty frame or the pipe was stopped. A client that closes before sending anything is
+    // a probe: it is dropped and the next one awaited.
+    void receive(std::string& request);
+    // Writes the reply, waits until the client has taken it, and disconnects the client.
+    void reply(const std::string& answer);
+    // Connects to this very pipe and sends the empty frame, so that a blocked receive returns.
+    void wake() const;
+
+    // From any thread: ends the wait in progress and every later one at once; receive then
+    // returns an empty request and reply raises.
+    void stop() noexcept;
+    bool isStopped() const noexcept;
+    // Drops the current client, if any, so that the instance is ready for the next receive.
+    void disconnect() noexcept;
+
+    void setRequestTimeout(std::chrono::milliseconds timeout);
+    const std::string& name() const { return name_; }
+
+private:
+    struct Impl;
+    std::unique_ptr<Impl> impl_;
+    std::string name_;
+};

@@ -1,0 +1,106 @@
+// Where POSIX pipes live and who may use them.
+#include <gtest/gtest.h>
+#include <sys/socket.h>
+#include <sys/stat.h>
+#include <sys/un.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <cstring>
+#include <future>
+#include <string>
+
+#include "common/test_dirs.h"
+#include "link/pipe.h"
+
+namespace {
+
+std::string pipeDir() {
+    return std::getenv("SKELDA_PIPE_DIR");
+}
+
+template <class F>
+std::string errorOf(F&& f) {
+    try {
+        f();
+    } catch (const std::exception& e) {
+        return e.what();
+    }
+    return "no error";
+}
+
+TEST(PosixPipe, SocketLivesInAPrivateDirectory) {
+    testkit::PipeSandbox sandbox;
+    ServerPipe server(sandbox.pipeName("where"));
+    struct stat info;
+    ASSERT_EQ(::stat(pipeDir().c_str(), &info), 0);
+    EXPECT_EQ(info.st_mode & 0777, 0700u);
+    const std::string stem = sandbox.pipeName("where").substr(9);
+    ASSERT_EQ(::stat((pipeDir() + "/" + stem).c_str(), &info), 0);
+    EXPECT_TRUE(S_ISSOCK(info.st_mode));
+}
+
+TEST(PosixPipe, DirectoryOpenToOthersIsRefused) {
+    testkit::PipeSandbox sandbox;
+    ASSERT_EQ(::mkdir(pipeDir().c_str(), 0755), 0);
+    ASSERT_EQ(::chmod(pipeDir().c_str(), 0755), 0);
+    const std::string name = sandbox.pipeName("open");
+    const std::string serverError = errorOf([&] { ServerPipe server(name); });
+    EXPECT_NE(serverError.find("is not private to this user\nas a result of CreateNamedPipe"),
+              std::string::npos)
+        << serverError;
+    const std::string clientError = errorOf([&] { openClientStream(name); });
+    EXPECT_NE(clientError.find("is not private to this user\nas a result of WaitNamedPipe"),
+              std::string::npos)
+        << clientError;
+}
+
+TEST(PosixPipe, StaleSocketOfADeadServerIsReplaced) {
+    testkit::PipeSandbox sandbox;
+    const std::string name = sandbox.pipeName("stale");
+    { ServerPipe first(name); }
+    // Leave a socket file behind with nobody listening, as a crashed server would.
+    ASSERT_EQ(::mkdir(pipeDir().c_str(), 0700) == 0 || errno == EEXIST, true);
+    sockaddr_un address{};
+    address.sun_family = AF_UNIX;
+    const std::string path = pipeDir() + "/" + name.substr(9);
+    std::strcpy(address.sun_path, path.c_str());
+    const int fd = ::socket(AF_UNIX, SOCK_STREAM, 0);
+    ASSERT_EQ(::bind(fd, reinterpret_cast<sockaddr*>(&address), sizeof address), 0);
+    ::close(fd);
+    EXPECT_FALSE(ClientPipe(name).isAvailable());
+
+    ServerPipe second(name);
+    EXPECT_TRUE(ClientPipe(name).isAvailable());
+}
+
+TEST(PosixPipe, PeerOfAnotherUserIsRefused) {
+    if (::geteuid() != 0) GTEST_SKIP() << "needs root to connect as another user";
+    testkit::PipeSandbox sandbox;
+    const std::string name = sandbox.pipeName("stranger");
+    ServerPipe server(name);
+    // Open the way for the stranger, so that only the server's own check stands in between.
+    const std::string path = pipeDir() + "/" + name.substr(9);
+    ASSERT_EQ(::chmod(pipeDir().c_str(), 0711), 0);
+    ASSERT_EQ(::chmod(path.c_str(), 0777), 0);
+    const pid_t child = ::fork();
+    if (child == 0) {
+        if (::setuid(65534) != 0) ::_exit(2);
+        const int fd = ::socket(AF_UNIX, SOCK_STREAM, 0);
+        sockaddr_un address{};
+        address.sun_family = AF_UNIX;
+        std::strcpy(address.sun_path, path.c_str());
+        if (::connect(fd, reinterpret_cast<sockaddr*>(&address), sizeof address) != 0) ::_exit(3);
+        const char request[] = "\x02\0\0\0hi";
+        ::_exit(::write(fd, request, 6) == 6 ? 0 : 4);
+    }
+    int status = 0;
+    ASSERT_EQ(::waitpid(child, &status, 0), child);
+    ASSERT_EQ(WEXITSTATUS(status), 0);
+    std::string request;
+    const std::string error = errorOf([&] { server.receive(request); });
+    EXPECT_NE(error.find("as a result of ConnectNamedPipe"), std::string::npos) << error;
+    EXPECT_TRUE(request.empty());
+}
+
+}  // namespace

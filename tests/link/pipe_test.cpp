@@ -1,0 +1,299 @@
+// The pipe transport over real pipes: framing on the wire, clients, servers, deadlines and stop.
+#include "link/pipe.h"
+
+#include <gtest/gtest.h>
+
+#include <chrono>
+#include <cstring>
+#include <future>
+#include <string>
+#include <thread>
+
+#include "common/test_dirs.h"
+#include "support/xtd_exception.h"
+
+using namespace std::chrono_literals;
+
+namespace {
+
+// Clients here may arrive while the server is still between two clients; under load that can
+// take longer than the plug-in pipe's own short wait.
+constexpr auto kPatientClients = 5s;
+
+std::string frame(std::uint32_t length, const std::string& body) {
+    std::string bytes(4, '\0');
+    std::memcpy(&bytes[0], &length, 4);
+    return bytes + body;
+}
+
+// Exactly `size` bytes from the peer.
+std::string readExactly(PipeStream& stream, std::size_t size) {
+    std::string all(size, '\0');
+    for (std::size_t got = 0; got < size;) {
+        const std::size_t n = stream.readSome(&all[got], size - got, "test read");
+        if (n == 0) break;
+        got += n;
+    }
+    return all;
+}
+
+template <class F>
+std::string errorOf(F&& f) {
+    try {
+        f();
+    } catch (const std::exception& e) {
+        return e.what();
+    }
+    return "no error";
+}
+
+bool endsWithAction(const std::string& text, const std::string& action) {
+    const std::string tail = "\nas a result of " + action;
+    return text.rfind("System error", 0) == 0 && text.size() >= tail.size() &&
+           text.compare(text.size() - tail.size(), tail.size(), tail) == 0;
+}
+
+// A server answering every request with its text reversed, until stopped or woken.
+class EchoServer {
+public:
+    explicit EchoServer(const std::string& name) : pipe(name, kPatientClients) {
+        thread_ = std::thread([this] {
+            for (;;) {
+                std::string request;
+                try {
+                    pipe.receive(request);
+                    if (request.empty()) return;
+                    pipe.reply(std::string(request.rbegin(), request.rend()));
+                } catch (const std::exception& e) {
+                    ++failures;
+                    lastError = e.what();
+                }
+            }
+        });
+    }
+    ~EchoServer() {
+        pipe.stop();
+        thread_.join();
+    }
+    ServerPipe pipe;
+    std::atomic<int> failures{0};
+    std::string lastError;
+
+private:
+    std::thread thread_;
+};
+
+std::string ask(const std::string& name, const std::string& request) {
+    std::string reply;
+    ClientPipe(name).transact(request, reply);
+    return reply;
+}
+
+TEST(Pipe, FramesOnTheWire) {
+    testkit::PipeSandbox sandbox;
+    const std::string name = sandbox.pipeName("frames");
+    ServerPipe server(name, kPatientClients);
+    struct Case {
+        std::string answer;
+        std::string wire;
+    } cases[] = {{"", std::string(4, '\0')}, {"hello", std::string("\x05\0\0\0hello", 9)}};
+    for (const Case& c : cases) {
+        auto client = std::async(std::launch::async, [&] {
+            auto stream = openClientStream(name);
+            stream->writeAll("\x03\0\0\0abc", 7, "test write");
+            return readExactly(*stream, c.wire.size());
+        });
+        std::string request;
+        server.receive(request);
+        EXPECT_EQ(request, "abc");
+        server.reply(c.answer);
+        EXPECT_EQ(client.get(), c.wire);
+    }
+}
+
+TEST(Pipe, TransactsOneRequestPerConnection) {
+    testkit::PipeSandbox sandbox;
+    const std::string name = sandbox.pipeName("echo");
+    EchoServer server(name);
+    EXPECT_EQ(ask(name, "abc"), "cba");
+    const std::string big(3 * 1024 * 1024 + 7, 'q');
+    EXPECT_EQ(ask(name, big).size(), big.size());
+    EXPECT_EQ(ask(name, "xy"), "yx");
+    EXPECT_EQ(server.failures, 0) << server.lastError;
+}
+
+TEST(Pipe, MessageOfExactlyTheLimitCrossesThePipe) {
+    testkit::PipeSandbox sandbox;
+    const std::string name = sandbox.pipeName("limit");
+    EchoServer server(name);
+    server.pipe.setRequestTimeout(60s);
+    ClientPipe client(name);
+    client.setReplyTimeout(60s);
+    std::string reply;
+    client.transact(std::string(kMaxMessageSize, 'L'), reply);
+    EXPECT_EQ(reply.size(), kMaxMessageSize);
+}
+
+TEST(Pipe, ClientWithoutServerFailsAtWaitNamedPipe) {
+    testkit::PipeSandbox sandbox;
+    const std::string name = sandbox.pipeName("absent");
+    EXPECT_FALSE(ClientPipe(name).isAvailable());
+    EXPECT_TRUE(endsWithAction(errorOf([&] { ask(name, "x"); }), "WaitNamedPipe"));
+}
+
+TEST(Pipe, ProbeFindsTheServerWithoutDisturbingIt) {
+    testkit::PipeSandbox sandbox;
+    const std::string name = sandbox.pipeName("probe");
+    EchoServer server(name);
+    for (int i = 0; i < 3; ++i) EXPECT_TRUE(ClientPipe(name).isAvailable());
+    EXPECT_EQ(ask(name, "ok"), "ko");
+    EXPECT_EQ(server.failures, 0) << server.lastError;
+}
+
+TEST(Pipe, SecondServerOfTheSameNameFails) {
+    testkit::PipeSandbox sandbox;
+    const std::string name = sandbox.pipeName("twice");
+    EchoServer first(name);
+    EXPECT_TRUE(endsWithAction(errorOf([&] { ServerPipe second(name); }), "CreateNamedPipe"));
+    EXPECT_EQ(ask(name, "still"), "llits");
+}
+
+TEST(Pipe, ClientConnectingBeforeTheServerWaitsIsServed) {
+    testkit::PipeSandbox sandbox;
+    const std::string name = sandbox.pipeName("early");
+    ServerPipe server(name, kPatientClients);
+    std::shared_ptr<PipeStream> stream = openClientStream(name);
+    writeMessage(*stream, "early");
+    auto reply = std::async(std::launch::async, [stream]() mutable {
+        std::string answer;
+        readMessage(*stream, answer);
+        stream.reset();  // the server waits for the client to close
+        return answer;
+    });
+    stream.reset();
+    std::string request;
+    server.receive(request);
+    EXPECT_EQ(request, "early");
+    server.reply("served");
+    EXPECT_EQ(reply.get(), "served");
+}
+
+TEST(Pipe, WakeEndsAReceiveWithAnEmptyRequest) {
+    testkit::PipeSandbox sandbox;
+    const std::string name = sandbox.pipeName("wake");
+    ServerPipe server(name, kPatientClients);
+    auto receiver = std::async(std::launch::async, [&] {
+        std::string request = "not yet";
+        server.receive(request);
+        return request;
+    });
+    server.wake();
+    ASSERT_EQ(receiver.wait_for(10s), std::future_status::ready);
+    EXPECT_EQ(receiver.get(), "");
+}
+
+TEST(Pipe, BrokenRequestsFailTheirStepAndTheNextClientIsServed) {
+    testkit::PipeSandbox sandbox;
+    const std::string name = sandbox.pipeName("broken");
+    ServerPipe server(name, kPatientClients);
+    struct Case {
+        std::string bytes;
+        const char* action;
+    } cases[] = {
+        {std::string("\x02\0", 2), "ReadFile (pipe, msg_size)"},
+        {frame(10, "123456"), "ReadFile (pipe, msg_content)"},
+        {frame(0xFFFFFFFFu, "zz"), "ReadFile (pipe, msg_size)"},
+        {frame(kMaxMessageSize + 1, "zz"), "ReadFile (pipe, msg_size)"},
+    };
+    for (const Case& c : cases) {
+        {
+            auto stream = openClientStream(name);
+            stream->writeAll(c.bytes.data(), c.bytes.size(), "test write");
+        }
+        std::string request;
+        EXPECT_TRUE(endsWithAction(errorOf([&] { server.receive(request); }), c.action)) << c.action;
+        auto client = std::async(std::launch::async, [&] { return ask(name, "next"); });
+        server.receive(request);
+        EXPECT_EQ(request, "next");
+        server.reply("fine");
+        EXPECT_EQ(client.get(), "fine");
+    }
+}
+
+TEST(Pipe, StalledClientIsDroppedAtTheDeadlineWhileTheNextWaits) {
+    testkit::PipeSandbox sandbox;
+    const std::string name = sandbox.pipeName("stall");
+    ServerPipe server(name, kPatientClients);
+    server.setRequestTimeout(300ms);
+    for (const std::string& sent : {std::string(), std::string("\x07\0", 2), frame(9, "abc")}) {
+        auto staller = openClientStream(name);
+        staller->writeAll(sent.data(), sent.size(), "test write");
+        std::string request;
+        const auto start = std::chrono::steady_clock::now();
+        const std::string error = errorOf([&] { server.receive(request); });
+        EXPECT_TRUE(error.find("\nas a result of ReadFile (pipe, msg_") != std::string::npos) << error;
+        EXPECT_LT(std::chrono::steady_clock::now() - start, 5s);
+        auto next = std::async(std::launch::async, [&] { return ask(name, "after"); });
+        server.receive(request);
+        EXPECT_EQ(request, "after");
+        server.reply("served");
+        EXPECT_EQ(next.get(), "served");
+    }
+}
+
+TEST(Pipe, ClientGivesUpOnASilentServer) {
+    testkit::PipeSandbox sandbox;
+    const std::string name = sandbox.pipeName("silent");
+    ServerPipe server(name, kPatientClients);
+    auto receiver = std::async(std::launch::async, [&] {
+        std::string request;
+        server.receive(request);
+        return request;
+    });
+    ClientPipe client(name);
+    client.setReplyTimeout(300ms);
+    std::string reply;
+    const std::string error = errorOf([&] { client.transact("hello?", reply); });
+    EXPECT_TRUE(endsWithAction(error, "ReadFile (pipe, msg_size)")) << error;
+    EXPECT_EQ(receiver.get(), "hello?");
+}
+
+// Stop ends the server's wait from each state it can be in, in bounded time.
+TEST(Pipe, StopEndsEveryWaitAtOnce) {
+    testkit::PipeSandbox sandbox;
+    const std::string name = sandbox.pipeName("stop");
+    enum State { waiting, readingLength, readingBody, writingReply };
+    for (State state : {waiting, readingLength, readingBody, writingReply}) {
+        ServerPipe server(name, kPatientClients);
+        std::unique_ptr<PipeStream> client;
+        if (state != waiting) client = openClientStream(name);
+        if (state == readingLength) client->writeAll("\x05\0", 2, "test write");
+        if (state == readingBody) client->writeAll("\x05\0\0\0ab", 6, "test write");
+        if (state == writingReply) writeMessage(*client, "give me a lot");
+        std::atomic<bool> entered{false};
+        auto worker = std::async(std::launch::async, [&] {
+            std::string request;
+            if (state == writingReply) {
+                server.receive(request);
+                entered = true;
+                // Far more than the pipe buffers hold, to a client that never reads.
+                return errorOf([&] { server.reply(std::string(16 * 1024 * 1024, 'r')); });
+            }
+            entered = true;
+            server.receive(request);
+            return request.empty() ? std::string("empty") : request;
+        });
+        ASSERT_TRUE(testkit::waitFor([&] { return entered.load(); }));
+        const auto start = std::chrono::steady_clock::now();
+        server.stop();
+        ASSERT_EQ(worker.wait_for(5s), std::future_status::ready) << "state " << state;
+        EXPECT_LT(std::chrono::steady_clock::now() - start, 500ms) << "state " << state;
+        const std::string result = worker.get();
+        if (state == writingReply)
+            EXPECT_NE(result.find("as a result of WriteFile (pipe, msg_"), std::string::npos) << result;
+        else
+            EXPECT_EQ(result, "empty");
+    }
+}
+
+}  // namespace
