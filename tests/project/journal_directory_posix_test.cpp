@@ -1,0 +1,40 @@
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "isolation_kit.h"
+#include "project/journal_file.h"
+
+using namespace isolationkit;
+
+namespace {
+
+TEST(JournalDirectoryTest, TheOverrideThenTheUsersStateDirectory) {
+    const std::string override = "/tmp/state", xdg = "/x/state", home = "/home/u";
+    const struct {
+        const std::string* override;
+        const std::string* xdg;
+        const std::string* home;
+        std::string expected;
+    } cases[] = {
+        {&override, &xdg, &home, "/tmp/state/"},
+        {nullptr, &xdg, &home, "/x/state/skelda/"},
+        {nullptr, nullptr, &home, "/home/u/.local/state/skelda/"},
+    };
+    for (const auto& c : cases) {
+        ScopedEnv a("SKELDA_STATE_DIR", c.override), b("XDG_STATE_HOME", c.xdg), d("HOME", c.home);
+        EXPECT_EQ(journalDirectory(), c.expected);
+    }
+}
+
+TEST(JournalDirectoryTest, ItIsMadeOnFirstUsePrivateToTheUser) {
+    testkit::TempDir dir;
+    const std::string folder = dir.file("a/b/skelda/");
+    JournalFile journal = JournalFile::create(folder, "text");
+    EXPECT_EQ(fs::status(folder).permissions() & fs::perms::all, fs::perms::owner_all);
+    EXPECT_EQ(readFile(journal.path()), "text");
+    EXPECT_TRUE(journal.remove());
+    EXPECT_FALSE(fs::exists(journal.path()));
+}
+
+}  // namespace

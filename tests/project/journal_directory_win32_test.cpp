@@ -1,0 +1,40 @@
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "isolation_kit.h"
+#include "project/journal_file.h"
+
+using namespace isolationkit;
+
+namespace {
+
+TEST(JournalDirectoryTest, TheOverrideThenTheUsersLocalApplicationData) {
+    const std::string override = "C:\\state", local = "C:\\Users\\u\\AppData\\Local",
+                      profile = "C:\\Users\\u";
+    const struct {
+        const std::string* override;
+        const std::string* local;
+        const std::string* profile;
+        std::string expected;
+    } cases[] = {
+        {&override, &local, &profile, "C:\\state\\"},
+        {nullptr, &local, &profile, "C:\\Users\\u\\AppData\\Local\\Skelda\\"},
+        {nullptr, nullptr, &profile, "C:\\Users\\u\\AppData\\Local\\Skelda\\"},
+    };
+    for (const auto& c : cases) {
+        ScopedEnv a("SKELDA_STATE_DIR", c.override), b("LOCALAPPDATA", c.local), d("USERPROFILE", c.profile);
+        EXPECT_EQ(journalDirectory(), c.expected);
+    }
+}
+
+TEST(JournalDirectoryTest, ItIsMadeOnFirstUseAndAHeldJournalCannotBeTaken) {
+    testkit::TempDir dir;
+    JournalFile journal = JournalFile::create(dir.file("a\\b\\Skelda\\"), "text");
+    EXPECT_EQ(readFile(journal.path()), "text");
+    EXPECT_FALSE(JournalFile::take(journal.path()).has_value());
+    EXPECT_TRUE(journal.remove());
+    EXPECT_FALSE(fs::exists(journal.path()));
+}
+
+}  // namespace

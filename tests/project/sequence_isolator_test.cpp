@@ -1,0 +1,261 @@
+#include "project/sequence_isolator.h"
+
+#include <gtest/gtest.h>
+
+#include <map>
+#include <stdexcept>
+#include <string>
+#include <vector>
+
+#include "isolation_kit.h"
+#include "project/isolation_recovery.h"
+#include "project/rename_journal.h"
+
+using namespace isolationkit;
+
+namespace {
+
+std::string frameName(int i) {
+    char name[16];
+    std::snprintf(name, sizeof name, "p%04d.png", i);
+    return name;
+}
+
+// Files whose contents are their own names.
+void makeFiles(const testkit::TempDir& dir, const std::vector<std::string>& names) {
+    for (const std::string& name : names) writeFile(dir.file(name), name);
+}
+
+std::vector<std::string> pathsIn(const testkit::TempDir& dir, const std::vector<std::string>& names) {
+    std::vector<std::string> paths;
+    for (const std::string& name : names) paths.push_back(dir.file(name));
+    return paths;
+}
+
+// The snapshot with the named entries moved to their aside names.
+std::map<std::string, std::string> movedAside(std::map<std::string, std::string> entries,
+                                              const std::vector<std::string>& names) {
+    for (const std::string& name : names) {
+        entries[name + ".x"] = entries.at(name);
+        entries.erase(name);
+    }
+    return entries;
+}
+
+struct Reports {
+    std::vector<std::string> texts;
+    SequenceIsolator::StrandedReport sink() {
+        return [this](const std::string& text) { texts.push_back(text); };
+    }
+};
+
+TEST(SequenceIsolatorTest, HidesTheUnlistedFilesOfTheExtensionOnlyWhileItLives) {
+    ScopedStateDir state;
+    testkit::TempDir dir;
+    std::vector<std::string> listed;
+    for (int i = 0; i < 100; ++i) listed.push_back(frameName(i));
+    makeFiles(dir, listed);
+    makeFiles(dir, {frameName(100), "notes.png", "notes.txt"});
+    const auto before = snapshot(dir.path());
+
+    Reports reports;
+    {
+        SequenceIsolator isolator(pathsIn(dir, listed), isolationFileCalls(), reports.sink());
+        EXPECT_EQ(snapshot(dir.path()), movedAside(before, {"notes.png", frameName(100)}));
+        // The journal on disk names both before anything moved.
+        const auto names = state.journals();
+        ASSERT_EQ(names.size(), 1u);
+        const auto entries = parseJournal(readFile(state.path() + "/" + *names.begin()));
+        ASSERT_TRUE(entries.has_value());
+        const std::vector<JournalEntry> expected = {{dir.file("notes.png"), false},
+                                                    {dir.file(frameName(100)), false}};
+        EXPECT_EQ(*entries, expected);
+        isolator.restore();
+    }
+    EXPECT_EQ(snapshot(dir.path()), before);
+    EXPECT_TRUE(state.journals().empty());
+    EXPECT_TRUE(reports.texts.empty());
+}
+
+TEST(SequenceIsolatorTest, ListedNamesMatchTheDirectoryIgnoringLetterCase) {
+    ScopedStateDir state;
+    testkit::TempDir dir;
+    makeFiles(dir, {"p0000.png", "p0001.png", "p0002.png"});
+    const auto before = snapshot(dir.path());
+    {
+        SequenceIsolator isolator(pathsIn(dir, {"P0000.PNG", "P0001.png"}), isolationFileCalls(), nullptr);
+        EXPECT_EQ(snapshot(dir.path()), movedAside(before, {"p0002.png"}));
+    }
+    EXPECT_EQ(snapshot(dir.path()), before);
+}
+
+TEST(SequenceIsolatorTest, FirstFileWithoutExtensionHidesAllOtherEntriesButNeverTheDirectoryItself) {
+    ScopedStateDir state;
+    testkit::TempDir dir;
+    makeFiles(dir, {"frame", "x.png"});
+    fs::create_directory(dir.file("sub"));
+    writeFile(dir.file("sub/inner"), "inner");
+    const auto before = snapshot(dir.path());
+    {
+        SequenceIsolator isolator(pathsIn(dir, {"frame"}), isolationFileCalls(), nullptr);
+        auto expected = movedAside(before, {"x.png", "sub"});
+        expected.erase("sub/inner");
+        expected["sub.x/inner"] = "inner";
+        EXPECT_EQ(snapshot(dir.path()), expected);
+        isolator.restore();
+    }
+    EXPECT_EQ(snapshot(dir.path()), before);
+}
+
+TEST(SequenceIsolatorTest, AnExistingAsideNameIsNeverReplaced) {
+    for (const bool asideIsDirectory : {false, true}) {
+        SCOPED_TRACE(asideIsDirectory ? "directory" : "file");
+        ScopedStateDir state;
+        testkit::TempDir dir;
+        makeFiles(dir, {"p0000.png", "p0001.png", "a.png", "notes.png"});
+        if (asideIsDirectory) {
+            fs::create_directory(dir.file("notes.png.x"));
+            writeFile(dir.file("notes.png.x/mine"), "mine");
+        } else {
+            writeFile(dir.file("notes.png.x"), "mine");
+        }
+        const auto before = snapshot(dir.path());
+        try {
+            SequenceIsolator isolator(pathsIn(dir, {"p0000.png", "p0001.png"}), isolationFileCalls(),
+                                      nullptr);
+            ADD_FAILURE() << "notes.png was moved over its aside name";
+        } catch (const std::runtime_error& error) {
+            EXPECT_EQ(std::string(error.what()), "failed to rename \"" + dir.file("notes.png") +
+                                                     "\" into \"" + dir.file("notes.png.x") + "\"");
+        }
+        // a.png, moved before the failure, is back; the user's notes.png.x is untouched.
+        EXPECT_EQ(snapshot(dir.path()), before);
+        EXPECT_TRUE(state.journals().empty());
+    }
+}
+
+// Fails every journal write and rename of an isolation in turn.
+TEST(SequenceIsolatorTest, FailingAnyStepLeavesTheDirectoryAsItWas) {
+    ScopedStateDir state;
+    const std::vector<std::string> listed = {"p0000.png", "p0001.png", "p0002.png"};
+    const int hiddenCount = 3;
+    int k = 1;
+    for (;; ++k) {
+        SCOPED_TRACE("failing step " + std::to_string(k));
+        testkit::TempDir dir;
+        makeFiles(dir, listed);
+        makeFiles(dir, {"a.png", "notes.png", "p0003.png", "notes.txt"});
+        const auto before = snapshot(dir.path());
+        FaultyFileCalls calls(k);
+        Reports reports;
+        std::string error;
+        try {
+            SequenceIsolator isolator(pathsIn(dir, listed), calls, reports.sink());
+            isolator.restore();
+        } catch (const std::exception& e) {
+            error = e.what();
+        }
+        EXPECT_EQ(snapshot(dir.path()), before);
+        EXPECT_TRUE(state.journals().empty());
+        EXPECT_TRUE(reports.texts.empty());
+        if (calls.count() < k) {
+            EXPECT_EQ(error, "");
+            break;
+        }
+        if (k <= 1 + hiddenCount) {
+            // The journal write or a rename aside: the isolation fails with that step's error.
+            EXPECT_NE(error.find(calls.failedStep), std::string::npos) << error;
+        } else {
+            // A rename back that fails once succeeds on its second try.
+            EXPECT_EQ(error, "");
+        }
+    }
+    EXPECT_GT(k, 1 + 2 * hiddenCount);
+}
+
+TEST(SequenceIsolatorTest, FilesThatCannotComeBackAreAllNamedAndTheRestRestored) {
+    ScopedStateDir state;
+    testkit::TempDir dir;
+    makeFiles(dir, {"p0000.png", "a.png", "b.png", "c.png"});
+    const auto before = snapshot(dir.path());
+    FaultyFileCalls calls;
+    calls.stuck = {dir.file("a.png.x"), dir.file("c.png.x")};
+    Reports reports;
+    std::string error;
+    try {
+        SequenceIsolator isolator(pathsIn(dir, {"p0000.png"}), calls, reports.sink());
+        isolator.restore();
+    } catch (const std::runtime_error& e) {
+        error = e.what();
+    }
+    const std::string failA =
+        "failed to rename \"" + dir.file("a.png.x") + "\" into \"" + dir.file("a.png") + "\"";
+    const std::string failC =
+        "failed to rename \"" + dir.file("c.png.x") + "\" into \"" + dir.file("c.png") + "\"";
+    EXPECT_EQ(error, failA + "\n" + failC);
+    EXPECT_TRUE(reports.texts.empty());
+    EXPECT_EQ(snapshot(dir.path()), movedAside(before, {"a.png", "c.png"}));
+    // The journal stays for the next load of the module, which brings both back.
+    EXPECT_EQ(state.journals().size(), 1u);
+    const IsolationRecovery recovery = recoverIsolatedFiles();
+    EXPECT_EQ(recovery.restored, (std::vector<std::string>{dir.file("a.png"), dir.file("c.png")}));
+    EXPECT_TRUE(recovery.stillAside.empty());
+    EXPECT_EQ(snapshot(dir.path()), before);
+    EXPECT_TRUE(state.journals().empty());
+}
+
+TEST(SequenceIsolatorTest, OnAnErrorsWayOutStuckFilesAreReportedAndTheErrorGoesOn) {
+    ScopedStateDir state;
+    testkit::TempDir dir;
+    makeFiles(dir, {"p0000.png", "a.png", "b.png"});
+    const auto before = snapshot(dir.path());
+    FaultyFileCalls calls;
+    calls.stuck = {dir.file("a.png.x")};
+    Reports reports;
+    EXPECT_THROW(
+        {
+            SequenceIsolator isolator(pathsIn(dir, {"p0000.png"}), calls, reports.sink());
+            throw std::logic_error("allocating new footage");
+        },
+        std::logic_error);
+    EXPECT_EQ(reports.texts, std::vector<std::string>{"failed to rename \"" + dir.file("a.png.x") +
+                                                      "\" into \"" + dir.file("a.png") + "\""});
+    EXPECT_EQ(snapshot(dir.path()), movedAside(before, {"a.png"}));
+    EXPECT_EQ(state.journals().size(), 1u);
+}
+
+TEST(SequenceIsolatorTest, AConstructorFailingPartWayReportsWhatStaysAside) {
+    ScopedStateDir state;
+    testkit::TempDir dir;
+    makeFiles(dir, {"p0000.png", "a.png", "b.png", "c.png"});
+    const auto before = snapshot(dir.path());
+    // Journal, a.png, b.png, then c.png fails; a.png cannot come back.
+    FaultyFileCalls calls(4);
+    calls.stuck = {dir.file("a.png.x")};
+    Reports reports;
+    try {
+        SequenceIsolator isolator(pathsIn(dir, {"p0000.png"}), calls, reports.sink());
+        ADD_FAILURE() << "the isolation went on after a failed rename";
+    } catch (const std::runtime_error& error) {
+        EXPECT_EQ(std::string(error.what()),
+                  "failed to rename \"" + dir.file("c.png") + "\" into \"" + dir.file("c.png.x") + "\"");
+    }
+    ASSERT_EQ(reports.texts.size(), 1u);
+    EXPECT_NE(reports.texts[0].find(dir.file("a.png.x")), std::string::npos);
+    EXPECT_EQ(snapshot(dir.path()), movedAside(before, {"a.png"}));
+}
+
+TEST(SequenceIsolatorTest, NothingToHideWritesNoJournal) {
+    ScopedStateDir state;
+    testkit::TempDir dir;
+    makeFiles(dir, {"p0000.png", "p0001.png", "notes.txt"});
+    FaultyFileCalls calls;
+    {
+        SequenceIsolator isolator(pathsIn(dir, {"p0000.png", "p0001.png"}), calls, nullptr);
+        isolator.restore();
+    }
+    EXPECT_EQ(calls.count(), 0);
+    EXPECT_TRUE(state.journals().empty());
+}
+
+}  // namespace
