@@ -1,0 +1,154 @@
+// The fault guard on the thread that runs it: exceptions, processor faults and serving again.
+#include "support/fault_guard.h"
+
+#include <gtest/gtest.h>
+
+#include <stdexcept>
+#include <string>
+#include <thread>
+#include <vector>
+
+#include "common/test_platform.h"
+
+namespace {
+
+struct Outcome {
+    bool returned = false;
+    int reports = 0;
+    std::string text;
+};
+
+Outcome guarded(const std::function<void()>& body) {
+    Outcome outcome;
+    outcome.returned = runGuarded(body, [&](const std::string& text) {
+        ++outcome.reports;
+        outcome.text = text;
+    });
+    return outcome;
+}
+
+std::vector<std::string> lines(const std::string& text) {
+    std::vector<std::string> result;
+    std::size_t start = 0;
+    for (std::size_t end; (end = text.find('\n', start)) != std::string::npos; start = end + 1)
+        result.push_back(text.substr(start, end - start));
+    return result;
+}
+
+// The faults are meant: keep the sanitizers from reporting them first.
+__attribute__((noinline, no_sanitize_undefined)) void writeThroughNull() {
+    volatile int* volatile pointer = nullptr;
+    *pointer = 1;
+}
+
+__attribute__((noinline, no_sanitize_undefined)) void divideByZero() {
+    volatile int numerator = 7, zero = 0;
+    volatile int result = numerator / zero;
+    (void)result;
+}
+
+__attribute__((noinline)) void jumpNowhere() {
+    using Function = void (*)();
+    const Function nowhere = reinterpret_cast<Function>(static_cast<std::uintptr_t>(0x10));
+    volatile Function call = nowhere;
+    call();
+}
+
+// Deeper than any thread's stack; the guard on the depth only keeps the compiler quiet.
+__attribute__((noinline)) int recurseDeep(int depth) {
+    volatile char frame[512];
+    frame[depth % 512] = static_cast<char>(depth);
+    if (depth == 1 << 30) return 0;
+    return recurseDeep(depth + 1) + frame[0];
+}
+
+const std::string kRegisters = sizeof(void*) == 4 ? "EAX=" : "RAX=";
+
+TEST(FaultGuard, ReturningBodyReportsNothing) {
+    const Outcome outcome = guarded([] {
+        try {
+            throw std::runtime_error("caught inside");
+        } catch (const std::exception&) {
+        }
+    });
+    EXPECT_TRUE(outcome.returned);
+    EXPECT_EQ(outcome.reports, 0);
+}
+
+TEST(FaultGuard, StandardExceptionGivesItsTextAndNoCrashReport) {
+    const std::string before = lastCrashReport();
+    const Outcome outcome = guarded([] { throw std::runtime_error("abc"); });
+    EXPECT_FALSE(outcome.returned);
+    EXPECT_EQ(outcome.reports, 1);
+    EXPECT_EQ(outcome.text, "abc");
+    EXPECT_EQ(lastCrashReport(), before);
+}
+
+TEST(FaultGuard, FaultsAndForeignExceptionsGiveAReport) {
+    const std::string program = "test_support";
+    struct Case {
+        const char* what;
+        std::function<void()> body;
+        std::string name;
+    } cases[] = {
+        {"null write", writeThroughNull, "EXCEPTION_ACCESS_VIOLATION"},
+        {"division by zero", divideByZero, "EXCEPTION_INT_DIVIDE_BY_ZERO"},
+        {"foreign exception", [] { throw 42; }, "Microsoft C++ Exception"},
+    };
+    for (const Case& c : cases) {
+        const Outcome outcome = guarded(c.body);
+        EXPECT_FALSE(outcome.returned) << c.what;
+        ASSERT_EQ(outcome.reports, 1) << c.what;
+        EXPECT_EQ(outcome.text, lastCrashReport());
+        const std::vector<std::string> report = lines(outcome.text);
+        ASSERT_GE(report.size(), 5u) << outcome.text;
+        EXPECT_EQ(report[0].rfind(program + " caused an " + c.name + " in module " + program + " at ", 0), 0u)
+            << report[0];
+        // At least the frame of the fault itself, in this program.
+        EXPECT_NE(report[1].find(" " + program), std::string::npos) << outcome.text;
+        EXPECT_EQ(report[report.size() - 3].rfind(kRegisters, 0), 0u) << outcome.text;
+        EXPECT_EQ(report.back().rfind("CS=", 0), 0u) << outcome.text;
+    }
+}
+
+TEST(FaultGuard, FaultOutsideAnyModuleHasNoStack) {
+    const Outcome outcome = guarded(jumpNowhere);
+    ASSERT_EQ(outcome.reports, 1);
+    const std::vector<std::string> report = lines(outcome.text);
+    ASSERT_EQ(report.size(), 4u) << outcome.text;
+    EXPECT_NE(report[0].find("caused an EXCEPTION_ACCESS_VIOLATION in module <UNKNOWN> at "),
+              std::string::npos);
+    EXPECT_EQ(report[1].rfind(kRegisters, 0), 0u);
+}
+
+TEST(FaultGuard, StackOverflowIsReported) {
+    const Outcome outcome = guarded([] { recurseDeep(0); });
+    ASSERT_EQ(outcome.reports, 1);
+    EXPECT_NE(outcome.text.find("caused an EXCEPTION_STACK_OVERFLOW in module "), std::string::npos)
+        << outcome.text.substr(0, 300);
+}
+
+TEST(FaultGuard, ThreadServesAgainAfterAFault) {
+    std::thread worker([] {
+        for (int round = 0; round < 3; ++round) {
+            EXPECT_EQ(guarded(writeThroughNull).reports, 1);
+            int ran = 0;
+            EXPECT_TRUE(guarded([&] { ++ran; }).returned);
+            EXPECT_EQ(ran, 1);
+        }
+    });
+    worker.join();
+}
+
+TEST(FaultGuard, GuardedThreadsFaultIndependently) {
+    std::vector<std::thread> workers;
+    std::atomic<int> reports{0};
+    for (int i = 0; i < 4; ++i)
+        workers.emplace_back([&] {
+            for (int round = 0; round < 20; ++round) reports += guarded(writeThroughNull).reports;
+        });
+    for (std::thread& worker : workers) worker.join();
+    EXPECT_EQ(reports, 80);
+}
+
+}  // namespace
