@@ -8,6 +8,9 @@ if(WIN32)
   # The module and programs need no DLL beyond the system's.
   add_link_options(-static -static-libgcc -static-libstdc++)
   add_compile_definitions(WIN32_LEAN_AND_MEAN NOMINMAX _WIN32_WINNT=0x0601)
+  # Plain 64-bit doubles, not the x87's 80-bit intermediates: keyframe thinning compares rounded
+  # errors and must decide the same way on every build.
+  add_compile_options(-msse2 -mfpmath=sse)
 endif()
 
 if(SKELDA_SANITIZE)

@@ -1,0 +1,117 @@
+// Keyframe thinning against the loop as written (the reference of the tests), on the shapes where
+// the loop as written is slow, and the full export models that run it.
+//
+// Scenarios, all points at tolerance 0.5: (a) identical frames, (b) exactly linear motion,
+// (c) smooth motion with 0.05 px noise, (d) linear motion with 1e-7 px noise. The reference is
+// cubic on (a) and (b); it runs at smaller n there (see the Args of each pair).
+
+#include <benchmark/benchmark.h>
+
+#include <cmath>
+#include <cstdint>
+#include <random>
+#include <vector>
+
+#include "../tests/tracking/reduction_reference.h"
+#include "tracking/keyframe_reduction.h"
+
+namespace {
+
+constexpr float kTolerance = 0.5f;
+
+PointKeys identicalFrames(std::size_t n) {
+    return PointKeys(n, PointKey{360.25, 288.5, 0});
+}
+
+PointKeys exactLine(std::size_t n) {
+    PointKeys keys(n);
+    for (std::size_t i = 0; i < n; ++i) keys[i] = {100 + 1.5 * i, 50 - 0.75 * i, 0};
+    return keys;
+}
+
+PointKeys roundedLine(std::size_t n) {
+    PointKeys keys(n);
+    for (std::size_t i = 0; i < n; ++i) keys[i] = {100 + 0.1 * i, 50 - 0.3 * i, 0};
+    return keys;
+}
+
+PointKeys smoothNoisy(std::size_t n) {
+    std::mt19937_64 rng(7);
+    std::normal_distribution<double> noise(0, 0.05);
+    PointKeys keys(n);
+    for (std::size_t i = 0; i < n; ++i) {
+        const double t = static_cast<double>(i);
+        keys[i] = {360 + 200 * std::sin(t / 300) + 30 * std::sin(t / 47) + noise(rng),
+                   288 + 150 * std::cos(t / 420) + 20 * std::sin(t / 61) + noise(rng), 0};
+    }
+    return keys;
+}
+
+PointKeys lineWithTinyNoise(std::size_t n) {
+    std::mt19937_64 rng(9);
+    std::normal_distribution<double> noise(0, 1e-7);
+    PointKeys keys(n);
+    for (std::size_t i = 0; i < n; ++i) keys[i] = {100 + 0.5 * i + noise(rng), 50 + 0.25 * i + noise(rng), 0};
+    return keys;
+}
+
+template <PointKeys (*Make)(std::size_t), void (*Reduce)(PointKeys&, float)>
+void run(benchmark::State& state) {
+    PointKeys input = Make(static_cast<std::size_t>(state.range(0)));
+    for (std::size_t i = 0; i < input.size(); ++i) input[i].frame = static_cast<std::int32_t>(i);
+    std::size_t kept = 0;
+    for (auto _ : state) {
+        PointKeys keys = input;
+        Reduce(keys, kTolerance);
+        kept = keys.size();
+        benchmark::DoNotOptimize(keys.data());
+    }
+    state.counters["kept"] = static_cast<double>(kept);
+}
+
+void fast(PointKeys& keys, float tolerance) {
+    reducePoints(keys, tolerance);
+}
+void slow(PointKeys& keys, float tolerance) {
+    reference::reducePoints(keys, tolerance);
+}
+
+BENCHMARK(run<identicalFrames, fast>)->Name("a_identical/fast")->Arg(1000)->Arg(2000)->Arg(20000);
+BENCHMARK(run<identicalFrames, slow>)
+    ->Name("a_identical/reference")
+    ->Arg(1000)
+    ->Arg(2000)
+    ->Unit(benchmark::kMillisecond);
+BENCHMARK(run<exactLine, fast>)->Name("b_exact_line/fast")->Arg(1000)->Arg(2000)->Arg(20000);
+BENCHMARK(run<exactLine, slow>)
+    ->Name("b_exact_line/reference")
+    ->Arg(1000)
+    ->Arg(2000)
+    ->Unit(benchmark::kMillisecond);
+BENCHMARK(run<roundedLine, fast>)
+    ->Name("b2_rounded_line/fast")
+    ->Arg(2000)
+    ->Arg(20000)
+    ->Unit(benchmark::kMillisecond);
+BENCHMARK(run<roundedLine, slow>)
+    ->Name("b2_rounded_line/reference")
+    ->Arg(2000)
+    ->Arg(20000)
+    ->Unit(benchmark::kMillisecond);
+BENCHMARK(run<smoothNoisy, fast>)->Name("c_smooth_noisy/fast")->Arg(100000)->Unit(benchmark::kMillisecond);
+BENCHMARK(run<smoothNoisy, slow>)
+    ->Name("c_smooth_noisy/reference")
+    ->Arg(100000)
+    ->Unit(benchmark::kMillisecond);
+BENCHMARK(run<lineWithTinyNoise, fast>)
+    ->Name("d_line_tiny_noise/fast")
+    ->Arg(20000)
+    ->Unit(benchmark::kMillisecond);
+BENCHMARK(run<lineWithTinyNoise, slow>)
+    ->Name("d_line_tiny_noise/reference")
+    ->Arg(20000)
+    ->Unit(benchmark::kMillisecond);
+
+}  // namespace
+
+BENCHMARK_MAIN();

@@ -1,0 +1,397 @@
+#pragma once
+
+#include <algorithm>
+#include <array>
+#include <cmath>
+#include <cstddef>
+#include <cstdint>
+#include <limits>
+#include <vector>
+
+// The thinning loop of the keyframe reduction, for one error measure.
+//
+// Each step from a retained record `cur` tries the candidates c = cur+2, cur+3, ... : E(c) is the
+// largest error of the records between cur and c against the interpolation between them, the
+// candidates end at the first E(c) above the threshold, and the step retains the first candidate
+// with the lowest E(c) / (c - cur - 1)^2 (cur + 1 when there is none). Evaluated as written that
+// costs the square of the span per step, and on long near-linear motion the span is the whole
+// sequence. This loop returns the same records but, past a short span, decides most candidates
+// without computing E(c) in full:
+// - E(c) is never negative, so a score of 0 ends the search for a lower one;
+// - a line through `cur` that the records stay close to bounds every E(c) from above, which
+//   proves that no candidate ends the span (see the measures' `bound`);
+// - the error of any single record is a lower limit of E(c), which rules out most candidates once
+//   the lowest score is known; the scan for it therefore runs from the end of the span backwards.
+// Sequences this cannot handle safely (values that are not finite or are huge, frames that do not
+// increase) run the plain loop, which gives the same result.
+namespace detail {
+
+template <class Measure>
+class Thinning {
+public:
+    using Key = typename Measure::Key;
+    static constexpr int kComponents = Measure::kComponents;
+
+    Thinning(const std::vector<Key>& keys, double threshold)
+        : keys_(keys), n_(keys.size()), threshold_(threshold), prepared_(n_ * Measure::kPrepared) {
+        for (std::size_t i = 0; i < n_; ++i) Measure::prepare(keys_[i], prepared(i));
+    }
+
+    // Indices of the retained records, in order.
+    std::vector<std::size_t> run() {
+        std::vector<std::size_t> kept;
+        if (n_ == 0) return kept;
+        kept.push_back(0);
+        std::size_t cur = 0;
+        if (n_ >= 3) {
+            const bool fast = suitsFastPath();
+            while (cur != n_ - 1) {
+                const std::size_t best = fast ? fastStep(cur) : plainStep(cur);
+                kept.push_back(best);
+                cur = best;
+                if (best == n_ - 2) break;
+            }
+        }
+        if (cur != n_ - 1) kept.push_back(n_ - 1);
+        return kept;
+    }
+
+private:
+    static constexpr std::size_t kNone = std::numeric_limits<std::size_t>::max();
+    static constexpr double kUnitRoundoff = std::numeric_limits<double>::epsilon() / 2;
+    static constexpr std::size_t kBlock = 32;
+    static constexpr std::size_t kShortSpan = 64;
+    static constexpr int kWitnesses = 4;
+
+    enum class Stop { Never, AboveThreshold, AboveScore, AboveZero };
+
+    struct Evaluation {
+        double largest = 0;
+        std::size_t at = kNone;
+        bool complete = true;
+    };
+
+    double* prepared(std::size_t i) { return prepared_.data() + i * Measure::kPrepared; }
+    const double* prepared(std::size_t i) const { return prepared_.data() + i * Measure::kPrepared; }
+
+    // Huge values could overflow in the error measures; the bounds below assume they do not.
+    bool suitsFastPath() const {
+        if (!std::isfinite(threshold_)) return false;
+        for (std::size_t i = 0; i < n_; ++i) {
+            if (i > 0 && keys_[i].frame <= keys_[i - 1].frame) return false;
+            for (int k = 0; k < kComponents; ++k) {
+                if (!(std::fabs(Measure::component(keys_[i], k)) <= 1e100)) return false;
+            }
+        }
+        return true;
+    }
+
+    // Frame differences as unsigned 32-bit numbers, as the interpolation weights take them.
+    double frameOffset(std::size_t from, std::size_t to) const {
+        return static_cast<double>(static_cast<std::uint32_t>(keys_[to].frame) -
+                                   static_cast<std::uint32_t>(keys_[from].frame));
+    }
+
+    static double squaredSkip(std::size_t cur, std::size_t c) {
+        const double skipped = static_cast<double>(c - cur - 1);
+        return skipped * skipped;
+    }
+
+    // The loop as written, with only the stop once the best score is 0.
+    std::size_t plainStep(std::size_t cur) {
+        std::size_t best = cur + 1;
+        double bestScore = std::numeric_limits<double>::max();
+        for (std::size_t c = cur + 2; c < n_; ++c) {
+            const double span = frameOffset(cur, c);
+            double largest = 0;
+            for (std::size_t m = cur + 1; m < c; ++m) {
+                const double e =
+                    Measure::error(keys_[cur], keys_[c], keys_[m], prepared(m), frameOffset(cur, m) / span);
+                if (e > largest) largest = e;
+            }
+            if (largest > threshold_) break;
+            const double score = largest / squaredSkip(cur, c);
+            if (score < bestScore) {
+                best = c;
+                bestScore = score;
+                if (bestScore == 0) break;
+            }
+        }
+        return best;
+    }
+
+    // ---- the fast step; per-step data is indexed from cur ----
+
+    std::size_t fastStep(std::size_t cur) {
+        // Short spans: the loop as written, which is cheapest there.
+        const std::size_t shortEnd = std::min(n_ - 1, cur + 1 + kShortSpan);
+        std::array<double, kShortSpan + 2> shortLargest;
+        std::size_t best = cur + 1;
+        double bestScore = std::numeric_limits<double>::max();
+        for (std::size_t c = cur + 2; c <= shortEnd; ++c) {
+            const Key& a = keys_[cur];
+            const Key& b = keys_[c];
+            const double span = frameOffset(cur, c);
+            double largest = 0;
+            for (std::size_t m = cur + 1; m < c; ++m) {
+                const double e = Measure::error(a, b, keys_[m], prepared(m), frameOffset(cur, m) / span);
+                largest = e > largest ? e : largest;
+            }
+            if (largest > threshold_) return best;
+            shortLargest[c - cur] = largest;
+            const double score = largest / squaredSkip(cur, c);
+            if (score < bestScore) {
+                best = c;
+                bestScore = score;
+                if (bestScore == 0) return best;
+            }
+        }
+        if (shortEnd == n_ - 1) return best;
+
+        cur_ = cur;
+        ++step_;
+        offsetsEnd_ = cur;
+        ensureOffsets(shortEnd);
+        for (std::size_t c = cur + 2; c <= shortEnd; ++c) remember(c, shortLargest[c - cur]);
+        std::size_t end = n_;
+        std::size_t zero = kNone;
+        findEnd(shortEnd, end, zero);
+        if (zero != kNone) return firstZeroBefore(zero);
+        return lowestScore(end - 1);
+    }
+
+    void ensureOffsets(std::size_t upTo) {
+        if (upTo <= offsetsEnd_) return;
+        const std::size_t needed = upTo - cur_ + 1;
+        if (needed > offsets_.size()) {
+            const std::size_t size = std::max(needed, 2 * offsets_.size());
+            offsets_.resize(size);
+            largest_.resize(size);
+            stamp_.resize(size);
+        }
+        for (std::size_t m = offsetsEnd_ + 1; m <= upTo; ++m) offsets_[m - cur_] = frameOffset(cur_, m);
+        offsetsEnd_ = upTo;
+    }
+
+    double offset(std::size_t m) const { return offsets_[m - cur_]; }
+
+    double error(std::size_t m, std::size_t c) const {
+        return Measure::error(keys_[cur_], keys_[c], keys_[m], prepared(m), offset(m) / offset(c));
+    }
+
+    void remember(std::size_t c, double largest) {
+        largest_[c - cur_] = largest;
+        stamp_[c - cur_] = step_;
+    }
+    bool known(std::size_t c) const { return stamp_[c - cur_] == step_; }
+    double largestKnown(std::size_t c) const { return largest_[c - cur_]; }
+
+    // E(c) in full, or until `stop` holds for the largest error so far. Blocks are taken from
+    // both ends of the span in turn: where rounding dominates, the largest errors sit where the
+    // values are largest, which is usually one end.
+    Evaluation evaluate(std::size_t c, Stop stop, double score = 0) {
+        Evaluation result;
+        const Key& a = keys_[cur_];
+        const Key& b = keys_[c];
+        const double span = offset(c);
+        const double skipped = squaredSkip(cur_, c);
+        const double limit = stop == Stop::AboveThreshold ? threshold_
+                             : stop == Stop::AboveZero    ? 0
+                                                          : std::numeric_limits<double>::infinity();
+        std::size_t low = cur_ + 1;
+        std::size_t high = c;
+        bool fromHigh = true;
+        while (low < high) {
+            const std::size_t count = std::min(kBlock, high - low);
+            const std::size_t from = fromHigh ? high - count : low;
+            if (fromHigh) {
+                high -= count;
+            } else {
+                low += count;
+            }
+            fromHigh = !fromHigh;
+            for (std::size_t m = from; m < from + count; ++m) {
+                const double e = Measure::error(a, b, keys_[m], prepared(m), offset(m) / span);
+                if (e > result.largest) {
+                    result.largest = e;
+                    result.at = m;
+                }
+            }
+            const bool stopNow =
+                result.largest > limit || (stop == Stop::AboveScore && result.largest / skipped > score);
+            if (stopNow && low < high) {
+                result.complete = false;
+                break;
+            }
+        }
+        if (result.at != kNone) addWitness(result.at);
+        return result;
+    }
+
+    // Records whose error was the largest for some candidate: likely the largest for neighbours.
+    void addWitness(std::size_t m) {
+        for (int i = 0; i < witnessCount_; ++i) {
+            if (witnesses_[i] == m) return;
+        }
+        if (witnessCount_ < kWitnesses) {
+            witnesses_[witnessCount_++] = m;
+        } else {
+            witnesses_[nextWitness_] = m;
+            nextWitness_ = (nextWitness_ + 1) % kWitnesses;
+        }
+    }
+
+    // A lower limit of E(c): the largest error among the witnesses between cur and c.
+    double witnessLimit(std::size_t c) const {
+        double limit = 0;
+        for (int i = 0; i < witnessCount_; ++i) {
+            const std::size_t m = witnesses_[i];
+            if (m > cur_ && m < c) {
+                const double e = error(m, c);
+                if (e > limit) limit = e;
+            }
+        }
+        return limit;
+    }
+
+    // Line through cur's values with the slope towards `towards`; deviations from it are gathered
+    // for every record up to `reach_`.
+    void anchor(std::size_t towards) {
+        for (int k = 0; k < kComponents; ++k) {
+            const double base = Measure::component(keys_[cur_], k);
+            slope_[k] = (Measure::component(keys_[towards], k) - base) / offset(towards);
+            largestDeviation_[k] = 0;
+            magnitude_[k] = std::fabs(base);
+        }
+        anchor_ = towards;
+        for (std::size_t m = cur_ + 1; m <= reach_; ++m) {
+            double deviation[kComponents];
+            deviate(m, deviation);
+            absorb(deviation);
+        }
+    }
+
+    void deviate(std::size_t m, double* deviation) {
+        for (int k = 0; k < kComponents; ++k) {
+            const double value = Measure::component(keys_[m], k);
+            const double along = offset(m) * slope_[k];
+            deviation[k] = std::fabs(value - (Measure::component(keys_[cur_], k) + along));
+            magnitude_[k] = std::max(magnitude_[k], std::max(std::fabs(value), std::fabs(along)));
+        }
+    }
+
+    void absorb(const double* deviation) {
+        for (int k = 0; k < kComponents; ++k)
+            largestDeviation_[k] = std::max(largestDeviation_[k], deviation[k]);
+    }
+
+    // Whether E(c) is certainly not above the threshold. In exact arithmetic a record deviates
+    // from the interpolation by at most its own deviation from the line plus that of c.
+    bool certified(const double* deviation) const {
+        double reach[kComponents];
+        for (int k = 0; k < kComponents; ++k) {
+            reach[k] =
+                (largestDeviation_[k] + deviation[k]) * (1 + 1e-12) + 256 * kUnitRoundoff * magnitude_[k];
+        }
+        return Measure::bound(reach, magnitude_.data()) <= threshold_;
+    }
+
+    // Finds the first candidate after `from` whose E(c) is above the threshold (n when none), or
+    // stops at a candidate with E(c) = 0, which holds the lowest possible score.
+    void findEnd(std::size_t from, std::size_t& end, std::size_t& zero) {
+        reach_ = from;
+        anchor(from);
+        for (std::size_t c = from + 1; c < n_; ++c) {
+            ensureOffsets(c);
+            double deviation[kComponents];
+            deviate(c, deviation);
+            const bool evaluated = !certified(deviation);
+            if (evaluated) {
+                if (witnessLimit(c) > threshold_) {
+                    end = c;
+                    return;
+                }
+                const Evaluation e = evaluate(c, Stop::AboveThreshold);
+                if (e.largest > threshold_) {
+                    end = c;
+                    return;
+                }
+                remember(c, e.largest);
+                if (e.largest == 0) {
+                    zero = c;
+                    return;
+                }
+            }
+            absorb(deviation);
+            reach_ = c;
+            // A line through c fits the records better; re-anchoring costs the span so far, and
+            // doing it only when the span has doubled keeps the total linear.
+            if (evaluated && c - cur_ >= 2 * (anchor_ - cur_)) anchor(c);
+        }
+    }
+
+    // The first candidate in (cur+2, zero) with E(c) = 0, else `zero` (whose E is 0).
+    std::size_t firstZeroBefore(std::size_t zero) {
+        for (std::size_t c = cur_ + 3; c < zero; ++c) {
+            if (known(c)) {
+                if (largestKnown(c) == 0) return c;
+                continue;
+            }
+            if (witnessLimit(c) > 0) continue;
+            const Evaluation e = evaluate(c, Stop::AboveZero);
+            if (e.largest == 0) return c;
+            if (e.complete) remember(c, e.largest);
+        }
+        return zero;
+    }
+
+    // The first candidate in [cur+2, last] with the lowest score; every E(c) there is within the
+    // threshold, so every score is finite.
+    std::size_t lowestScore(std::size_t last) {
+        if (!known(last)) remember(last, evaluate(last, Stop::Never).largest);
+        std::size_t best = last;
+        double bestScore = largestKnown(last) / squaredSkip(cur_, last);
+        if (bestScore == 0) return firstZeroBefore(last);
+        for (std::size_t c = last - 1; c >= cur_ + 2; --c) {
+            const double skipped = squaredSkip(cur_, c);
+            if (!known(c)) {
+                if (witnessLimit(c) / skipped > bestScore) continue;
+                const Evaluation e = evaluate(c, Stop::AboveScore, bestScore);
+                if (!e.complete) continue;
+                remember(c, e.largest);
+            }
+            const double score = largestKnown(c) / skipped;
+            if (score <= bestScore) {
+                best = c;
+                bestScore = score;
+                if (bestScore == 0) return firstZeroBefore(c);
+            }
+        }
+        return best;
+    }
+
+    const std::vector<Key>& keys_;
+    std::size_t n_;
+    double threshold_;
+    std::vector<double> prepared_;
+
+    // Per step: offsets of frames from cur's, valid up to offsetsEnd_; E(c) where stamp_ is step_.
+    std::size_t cur_ = 0;
+    std::uint64_t step_ = 0;
+    std::size_t offsetsEnd_ = 0;
+    std::vector<double> offsets_;
+    std::vector<double> largest_;
+    std::vector<std::uint64_t> stamp_;
+
+    std::array<std::size_t, kWitnesses> witnesses_{};
+    int witnessCount_ = 0;
+    int nextWitness_ = 0;
+
+    std::size_t anchor_ = 0;
+    std::size_t reach_ = 0;
+    std::array<double, kComponents> slope_{};
+    std::array<double, kComponents> largestDeviation_{};
+    std::array<double, kComponents> magnitude_{};
+};
+
+}  // namespace detail
