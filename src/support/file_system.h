@@ -6,6 +6,10 @@
 // The few calls that touch the file system. Paths are Windows-style texts; the POSIX build
 // accepts "\" as well as "/" as a separator.
 
+// The form of `path` that the system's own calls accept: "\" turned into "/" on POSIX, unchanged
+// on Windows. For the few calls made outside this file (reading a document).
+std::string systemPath(const std::string& path);
+
 // True when something (file or directory) exists at `path`. Never raises.
 bool fileExists(const std::string& path);
 

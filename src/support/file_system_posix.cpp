@@ -45,6 +45,10 @@ bool renameByLink(const std::string& from, const std::string& to) {
 
 }  // namespace detail
 
+std::string systemPath(const std::string& path) {
+    return nativePath(path);
+}
+
 bool fileExists(const std::string& path) {
     return ::access(nativePath(path).c_str(), F_OK) == 0;
 }

@@ -31,6 +31,10 @@ private:
 
 }  // namespace
 
+std::string systemPath(const std::string& path) {
+    return path;
+}
+
 bool fileExists(const std::string& path) {
     return ::_access(path.c_str(), 0) == 0;
 }
