@@ -14,6 +14,8 @@
 
 #include "../tests/tracking/reduction_reference.h"
 #include "tracking/keyframe_reduction.h"
+#include "tracking/keyframe_sink.h"
+#include "tracking/model_choice.h"
 
 namespace {
 
@@ -111,6 +113,66 @@ BENCHMARK(run<lineWithTinyNoise, slow>)
     ->Name("d_line_tiny_noise/reference")
     ->Arg(20000)
     ->Unit(benchmark::kMillisecond);
+
+// The motion of (c) as a tracking result: the same path with 0.05 px noise, plus a slow turn and
+// zoom with matching noise, 100,000 frames.
+Transformations smoothNoisyRecord() {
+    const PointKeys path = smoothNoisy(100000);
+    std::mt19937_64 rng(11);
+    std::normal_distribution<double> noise(0, 1e-4);
+    Transformations t;
+    t.exportInaccuracy = kTolerance;
+    for (std::size_t i = 0; i < path.size(); ++i) {
+        const double f = static_cast<double>(i);
+        const double angle = 0.3 * std::sin(f / 500) + noise(rng);
+        const double scale = 1 + 0.2 * std::sin(f / 800) + noise(rng);
+        Transform m;
+        m.xx = scale * std::cos(angle);
+        m.xy = -scale * std::sin(angle);
+        m.yx = scale * std::sin(angle);
+        m.yy = scale * std::cos(angle);
+        // Put the item's centre (360, 288) on the path.
+        m.x = path[i].x - (m.xx * 360 + m.xy * 288);
+        m.y = path[i].y - (m.yx * 360 + m.yy * 288);
+        t.frames.push_back(m);
+    }
+    return t;
+}
+
+class CountingSink : public KeyframeSink {
+public:
+    CountingSink(std::int32_t frames, std::size_t& keys) : keys_(keys) {
+        width_ = 720;
+        height_ = 576;
+        firstFrame_ = 0;
+        endFrame_ = frames;
+    }
+    void selectLayerStream(LayerStream) override {}
+    void applyEffect(const std::string&) override {}
+    void selectEffectStream(std::int32_t) override {}
+    void addPointKey(std::int32_t, double, double) override { ++keys_; }
+    void addScalarKey(std::int32_t, double) override { ++keys_; }
+
+private:
+    std::size_t& keys_;
+};
+
+void fullModel(benchmark::State& state, ExportModel kind) {
+    const Transformations record = smoothNoisyRecord();
+    std::size_t keys = 0;
+    for (auto _ : state) {
+        keys = 0;
+        std::unique_ptr<KeyframeModel> model = createModel(kind);
+        model->setSource(record);
+        model->compute(std::make_unique<CountingSink>(static_cast<std::int32_t>(record.frames.size()), keys));
+        while (model->emitNext()) {
+        }
+    }
+    state.counters["kept"] = static_cast<double>(keys);
+}
+
+BENCHMARK_CAPTURE(fullModel, c_model_rigid_scale, ExportModel::RigidScale)->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(fullModel, c_model_corner_pin, ExportModel::CornerPin)->Unit(benchmark::kMillisecond);
 
 }  // namespace
 

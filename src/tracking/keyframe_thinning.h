@@ -26,6 +26,32 @@
 // increase) run the plain loop, which gives the same result.
 namespace detail {
 
+// The interpolation weights k / d of spans of up to kLongest frames, each computed by the same
+// division as the loop makes, so that steps over consecutive frames need no division.
+class SpanWeights {
+public:
+    static constexpr std::size_t kLongest = 66;
+
+    static const SpanWeights& instance() {
+        static const SpanWeights weights;
+        return weights;
+    }
+
+    // row(d)[k] = k / d for 0 < k < d <= kLongest.
+    const double* row(std::size_t d) const { return weights_.data() + d * (d - 1) / 2; }
+
+private:
+    SpanWeights() {
+        for (std::size_t d = 1; d <= kLongest; ++d) {
+            for (std::size_t k = 0; k < d; ++k) {
+                weights_[d * (d - 1) / 2 + k] = static_cast<double>(k) / static_cast<double>(d);
+            }
+        }
+    }
+
+    std::array<double, kLongest*(kLongest + 1) / 2> weights_{};
+};
+
 template <class Measure>
 class Thinning {
 public:
@@ -60,7 +86,7 @@ private:
     static constexpr std::size_t kNone = std::numeric_limits<std::size_t>::max();
     static constexpr double kUnitRoundoff = std::numeric_limits<double>::epsilon() / 2;
     static constexpr std::size_t kBlock = 32;
-    static constexpr std::size_t kShortSpan = 64;
+    static constexpr std::size_t kShortSpan = SpanWeights::kLongest - 2;
     static constexpr int kWitnesses = 4;
 
     enum class Stop { Never, AboveThreshold, AboveScore, AboveZero };
@@ -128,14 +154,19 @@ private:
         std::array<double, kShortSpan + 2> shortLargest;
         std::size_t best = cur + 1;
         double bestScore = std::numeric_limits<double>::max();
+        const SpanWeights& weights = SpanWeights::instance();
         for (std::size_t c = cur + 2; c <= shortEnd; ++c) {
             const Key& a = keys_[cur];
             const Key& b = keys_[c];
             const double span = frameOffset(cur, c);
-            double largest = 0;
-            for (std::size_t m = cur + 1; m < c; ++m) {
-                const double e = Measure::error(a, b, keys_[m], prepared(m), frameOffset(cur, m) / span);
-                largest = e > largest ? e : largest;
+            double largest;
+            if (span == static_cast<double>(c - cur)) {
+                // Consecutive frames: the weights are k / (c - cur).
+                const double* weight = weights.row(c - cur);
+                largest = largestOver(a, b, cur, c, [&](std::size_t m) { return weight[m - cur]; });
+            } else {
+                largest =
+                    largestOver(a, b, cur, c, [&](std::size_t m) { return frameOffset(cur, m) / span; });
             }
             if (largest > threshold_) return best;
             shortLargest[c - cur] = largest;
@@ -158,6 +189,26 @@ private:
         findEnd(shortEnd, end, zero);
         if (zero != kNone) return firstZeroBefore(zero);
         return lowestScore(end - 1);
+    }
+
+    // E(c) in two interleaved halves: the largest of a set does not depend on the order, and two
+    // running maxima halve the chain of dependent comparisons.
+    template <class Weight>
+    double largestOver(const Key& a, const Key& b, std::size_t cur, std::size_t c, Weight weight) const {
+        double even = 0;
+        double odd = 0;
+        std::size_t m = cur + 1;
+        for (; m + 1 < c; m += 2) {
+            const double e0 = Measure::error(a, b, keys_[m], prepared(m), weight(m));
+            const double e1 = Measure::error(a, b, keys_[m + 1], prepared(m + 1), weight(m + 1));
+            even = e0 > even ? e0 : even;
+            odd = e1 > odd ? e1 : odd;
+        }
+        if (m < c) {
+            const double e = Measure::error(a, b, keys_[m], prepared(m), weight(m));
+            even = e > even ? e : even;
+        }
+        return odd > even ? odd : even;
     }
 
     void ensureOffsets(std::size_t upTo) {

@@ -1,0 +1,179 @@
+#include <gtest/gtest.h>
+
+#include <ostream>
+#include <string>
+#include <vector>
+
+#include "tracking/model_fixtures.h"
+
+namespace {
+
+using testkit::ModelRun;
+using testkit::SinkCall;
+using Words = std::vector<std::string>;
+
+struct EmissionCase {
+    const char* name;
+    ExportModel kind;
+    Words computeCalls;  // what compute does to the sink, before any emitNext
+    Words outline;       // everything, with runs of keys as "keys"
+    std::size_t extraKeys;
+};
+
+void PrintTo(const EmissionCase& c, std::ostream* os) {
+    *os << c.name;
+}
+
+class ModelEmission : public ::testing::TestWithParam<EmissionCase> {};
+
+TEST_P(ModelEmission, SwitchesTargetsInOrderAndEmitsWhatItCounts) {
+    const Transformations record = testkit::wanderingRecord(120, 5, 0.5f);
+    ModelRun run(GetParam().kind, record, 720, 576, 10, 110);
+    EXPECT_EQ(testkit::outline(run.log->calls), GetParam().computeCalls);
+
+    const std::size_t count = run.model->keyframeCount();
+    EXPECT_EQ(testkit::emitAll(*run.model), count);
+    EXPECT_EQ(run.keysWritten(), count + GetParam().extraKeys);
+    EXPECT_EQ(testkit::outline(run.log->calls), GetParam().outline);
+
+    // Exhausted: nothing more is written.
+    const std::size_t calls = run.log->calls.size();
+    EXPECT_FALSE(run.model->emitNext());
+    EXPECT_EQ(run.log->calls.size(), calls);
+
+    // Every track covers the range in increasing frames and was thinned.
+    for (const testkit::Track& track : testkit::tracksOf(run.log->calls)) {
+        if (track.target == "param 3") continue;  // the uniform-scale switch
+        ASSERT_FALSE(track.keys.empty()) << track.target;
+        EXPECT_EQ(track.keys.front().frame, 10) << track.target;
+        EXPECT_EQ(track.keys.back().frame, 109) << track.target;
+        EXPECT_LT(track.keys.size(), 100u) << track.target;
+        for (std::size_t i = 1; i < track.keys.size(); ++i) {
+            EXPECT_LT(track.keys[i - 1].frame, track.keys[i].frame) << track.target;
+        }
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Models, ModelEmission,
+    ::testing::Values(
+        EmissionCase{"Translation", ExportModel::Translation, {"layer 1"}, {"layer 1", "keys"}, 0},
+        EmissionCase{"Rigid", ExportModel::Rigid, {"layer 1"}, {"layer 1", "keys", "layer 3", "keys"}, 0},
+        EmissionCase{"RigidScale",
+                     ExportModel::RigidScale,
+                     {"layer 1"},
+                     {"layer 1", "keys", "layer 2", "keys", "layer 3", "keys"},
+                     0},
+        EmissionCase{
+            "Affine3",
+            ExportModel::Affine3,
+            {"layer 1"},
+            {"layer 1", "keys", "layer 2", "keys", "layer 3", "keys", "effect Transform", "param 6", "keys"},
+            0},
+        EmissionCase{"Affine1",
+                     ExportModel::Affine1,
+                     {"effect Transform", "param 2"},
+                     {"effect Transform", "param 2", "keys", "param 3", "keys", "param 4", "keys", "param 5",
+                      "keys", "param 6", "keys", "param 7", "keys", "param 8", "keys"},
+                     1},
+        EmissionCase{"Affine2",
+                     ExportModel::Affine2,
+                     {"effect Transform", "param 2"},
+                     {"effect Transform", "param 2", "keys", "param 4", "keys", "param 6", "keys", "param 7",
+                      "keys", "param 8", "keys"},
+                     0},
+        EmissionCase{
+            "CornerPin",
+            ExportModel::CornerPin,
+            {"effect Corner Pin", "param 1"},
+            {"effect Corner Pin", "param 1", "keys", "param 2", "keys", "param 3", "keys", "param 4", "keys"},
+            0}),
+    [](const ::testing::TestParamInfo<EmissionCase>& info) { return std::string(info.param.name); });
+
+const ExportModel kAllModels[] = {ExportModel::Translation, ExportModel::Rigid,   ExportModel::RigidScale,
+                                  ExportModel::Affine1,     ExportModel::Affine2, ExportModel::Affine3,
+                                  ExportModel::CornerPin};
+
+TEST(ModelEmission, Affine1TurnsTheUniformScaleSwitchOffOnceAtTheFirstFrame) {
+    const Transformations record = testkit::wanderingRecord(60, 0, 0.5f);
+    ModelRun run(ExportModel::Affine1, record, 640, 480, 3, 50);
+    testkit::emitAll(*run.model);
+    const auto tracks = testkit::tracksOf(run.log->calls);
+    const testkit::Track* uniform = testkit::findTrack(tracks, "param 3");
+    ASSERT_NE(uniform, nullptr);
+    ASSERT_EQ(uniform->keys.size(), 1u);
+    EXPECT_EQ(uniform->keys[0].kind, SinkCall::Kind::ScalarKey);
+    EXPECT_EQ(uniform->keys[0].frame, 3);
+    EXPECT_EQ(uniform->keys[0].x, 0);
+}
+
+TEST(ModelEmission, OneFrameGivesOneKeyPerProperty) {
+    Transformations record;
+    record.frames.push_back(testkit::similarity(1.5, 0.3, 7, -4));
+    record.exportInaccuracy = 0.5f;
+    for (const ExportModel kind : kAllModels) {
+        ModelRun run(kind, record, 100, 80, 0, 1);
+        testkit::emitAll(*run.model);
+        for (const testkit::Track& track : testkit::tracksOf(run.log->calls)) {
+            EXPECT_EQ(track.keys.size(), 1u) << static_cast<int>(kind) << " " << track.target;
+        }
+    }
+}
+
+TEST(ModelEmission, EmptyRangeTouchesNothing) {
+    const Transformations record = testkit::wanderingRecord(20, 0, 0.5f);
+    for (const ExportModel kind : kAllModels) {
+        ModelRun run(kind, record, 100, 80, 7, 7);
+        EXPECT_EQ(run.model->keyframeCount(), 0u);
+        EXPECT_FALSE(run.model->emitNext());
+        EXPECT_TRUE(run.log->calls.empty()) << static_cast<int>(kind);
+    }
+}
+
+TEST(ModelEmission, OnlyFramesOfTheSinkRangeAreKeyed) {
+    const Transformations record = testkit::wanderingRecord(100, 10, 0.0f);  // tolerance 0: every frame kept
+    ModelRun run(ExportModel::RigidScale, record, 100, 80, 30, 60);
+    EXPECT_EQ(run.model->keyframeCount(), 90u);
+    testkit::emitAll(*run.model);
+    for (const SinkCall& c : run.log->calls) {
+        if (!c.isKey()) continue;
+        EXPECT_GE(c.frame, 30);
+        EXPECT_LT(c.frame, 60);
+    }
+}
+
+TEST(ModelEmission, RangeOutsideTheRecordIsRefusedBeforeAnyCall) {
+    const Transformations record = testkit::wanderingRecord(20, 10, 0.5f);
+    auto model = createModel(ExportModel::CornerPin);
+    model->setSource(record);
+    auto log = std::make_shared<testkit::SinkLog>();
+    EXPECT_THROW(model->compute(std::make_unique<testkit::RecordingSink>(log, 10, 10, 5, 15)),
+                 std::out_of_range);
+    EXPECT_THROW(model->compute(std::make_unique<testkit::RecordingSink>(log, 10, 10, 25, 31)),
+                 std::out_of_range);
+    EXPECT_TRUE(log->calls.empty());
+}
+
+TEST(ModelEmission, ModelOwnsItsSink) {
+    const Transformations record = testkit::wanderingRecord(10, 0, 0.5f);
+    auto first = std::make_shared<testkit::SinkLog>();
+    auto second = std::make_shared<testkit::SinkLog>();
+    auto model = createModel(ExportModel::Rigid);
+    model->setSource(record);
+    model->compute(std::make_unique<testkit::RecordingSink>(first, 10, 10, 0, 10));
+    model->compute(std::make_unique<testkit::RecordingSink>(second, 10, 10, 0, 10));
+    EXPECT_EQ(first->destroyed, 1);
+    EXPECT_EQ(second->destroyed, 0);
+    model.reset();
+    EXPECT_EQ(second->destroyed, 1);
+}
+
+TEST(ModelEmission, NoSourceIsAnError) {
+    auto model = createModel(ExportModel::Translation);
+    auto log = std::make_shared<testkit::SinkLog>();
+    EXPECT_THROW(model->compute(std::make_unique<testkit::RecordingSink>(log, 10, 10, 0, 1)),
+                 std::logic_error);
+    EXPECT_TRUE(log->calls.empty());
+}
+
+}  // namespace
