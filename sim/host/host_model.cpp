@@ -73,6 +73,7 @@ void HostModel::closeProject() {
     items_.clear();
     layers_.clear();
     effects_.clear();
+    newFootage.clear();
     activeItem = 0;
     activeLayer = 0;
 }
@@ -189,6 +190,10 @@ void HostModel::dump(std::ostream& out) const {
         if (item.type == AEGP_ItemType_FOOTAGE) {
             out << " files=" << item.footage.files.size();
             if (!item.footage.files.empty()) out << " first=\"" << item.footage.files.front() << "\"";
+            const AEGP_FootageInterp& interp = item.footage.interp;
+            out << " sequence=" << (item.footage.sequence ? 1 : 0) << " width=" << item.width
+                << " height=" << item.height << " pixel=" << interp.pixel_aspect_ratio.num << '/'
+                << interp.pixel_aspect_ratio.den << " fps=" << interp.native_fpsF / 65536.0;
         }
         if (item.type == AEGP_ItemType_COMP) {
             out << " width=" << item.width << " height=" << item.height << " fps=" << item.comp.fps

@@ -116,6 +116,8 @@ public:
 
     int activeItem = 0;
     int activeLayer = 0;
+    // Footage made by AEGP_NewFootage and not yet added to the project, by handle id.
+    std::map<int, Footage> newFootage;
 
     std::vector<InstalledEffect>& installedEffects() { return installedEffects_; }
     // Replaces the installed effects by these names, in this order, with fresh keys.

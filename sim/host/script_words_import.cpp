@@ -1,4 +1,5 @@
-// import FILE: the flavor that accepts the file's extension verifies it.
+// import FILE: the flavor that accepts the file's extension verifies it, then imports it.
+#include "host/file_import.h"
 #include "host/script_words.h"
 
 namespace simhost {
@@ -17,6 +18,10 @@ void import(ScriptContext& context, const std::vector<std::string>& args) {
     const SimHost::VerifyResult verified = context.host.verifyImport(flavor, args[0]);
     context.out << "verify flavor=\"" << flavor.name << "\" result=" << verified.result
                 << " importable=" << (verified.importable ? 1 : 0) << '\n';
+    if (verified.result != A_Err_NONE || !verified.importable) return;
+    const ImportResult imported = importWithFlavor(context.host, flavor, args[0]);
+    context.out << "import flavor=\"" << flavor.name << "\" result=" << imported.result
+                << " item=" << imported.item << '\n';
 }
 
 }  // namespace

@@ -10,6 +10,10 @@ void offerBuiltinSuites(SuiteBookkeeping& suites) {
     offerProjSuite(suites);
     offerEffectSuite(suites);
     offerAnsiSuite(suites);
+    offerCompSuite(suites);
+    offerItemSuite(suites);
+    offerLayerSuite(suites);
+    offerFootageSuite(suites);
 }
 
 }  // namespace simhost

@@ -13,6 +13,10 @@ void offerFileImportSuite(SuiteBookkeeping& suites);
 void offerProjSuite(SuiteBookkeeping& suites);
 void offerEffectSuite(SuiteBookkeeping& suites);
 void offerAnsiSuite(SuiteBookkeeping& suites);
+void offerCompSuite(SuiteBookkeeping& suites);
+void offerItemSuite(SuiteBookkeeping& suites);
+void offerLayerSuite(SuiteBookkeeping& suites);
+void offerFootageSuite(SuiteBookkeeping& suites);
 
 void offerBuiltinSuites(SuiteBookkeeping& suites);
 

@@ -1,0 +1,135 @@
+// "AEGP Footage Suite" 3: footage from files, its files and its interpretation.
+#include <algorithm>
+#include <cstring>
+
+#include "host/footage_files.h"
+#include "host/host_call.h"
+#include "host/image_size.h"
+#include "host/object_handles.h"
+#include "host/suite_catalog.h"
+
+namespace simhost {
+
+namespace {
+
+constexpr double kDefaultFps = 30.0;
+
+std::string fileNameOf(const std::string& path) {
+    const std::size_t cut = path.find_last_of("\\/");
+    return cut == std::string::npos ? path : path.substr(cut + 1);
+}
+
+A_Err AEGP_API GetMainFootageFromItem(AEGP_ItemH item, AEGP_FootageH* footageP) {
+    return hostCall("AEGP_GetMainFootageFromItem", [&](SimHost& host) -> A_Err {
+        const Item* found = itemOf(host.model(), item);
+        if (found == nullptr || found->type != AEGP_ItemType_FOOTAGE || footageP == nullptr)
+            return A_Err_PARAMETER;
+        *footageP = footageHandleOfItem(found->id);
+        return A_Err_NONE;
+    });
+}
+
+A_Err AEGP_API GetFootageNumFiles(AEGP_FootageH footage, A_long* numFilesP, A_long* filesPerFrameP) {
+    return hostCall("AEGP_GetFootageNumFiles", [&](SimHost& host) -> A_Err {
+        const Footage* found = footageOf(host.model(), footage);
+        if (found == nullptr || numFilesP == nullptr) return A_Err_PARAMETER;
+        *numFilesP = static_cast<A_long>(found->files.size());
+        if (filesPerFrameP != nullptr) *filesPerFrameP = 1;
+        return A_Err_NONE;
+    });
+}
+
+A_Err AEGP_API GetFootagePath(AEGP_FootageH footage, A_long frame, A_long fileIndex, A_char* pathZ) {
+    return hostCall("AEGP_GetFootagePath", [&](SimHost& host) -> A_Err {
+        const Footage* found = footageOf(host.model(), footage);
+        if (found == nullptr || pathZ == nullptr || fileIndex != 0 || frame < 0 ||
+            static_cast<std::size_t>(frame) >= found->files.size())
+            return A_Err_PARAMETER;
+        const std::string& path = found->files[static_cast<std::size_t>(frame)];
+        const std::size_t length = std::min<std::size_t>(path.size(), AEGP_MAX_PATH_SIZE - 1);
+        std::memcpy(pathZ, path.data(), length);
+        pathZ[length] = '\0';
+        return A_Err_NONE;
+    });
+}
+
+// The host reads the directory now: what the footage takes is fixed at this call.
+A_Err AEGP_API NewFootage(AEGP_PluginID plugin, const A_char* pathZ, A_Boolean sequence, AEGP_FootageLayerKey,
+                          AEGP_FootageH* footageP) {
+    return hostCall("AEGP_NewFootage", [&](SimHost& host) -> A_Err {
+        if (!host.knowsPlugin(plugin) || pathZ == nullptr || footageP == nullptr) return A_Err_PARAMETER;
+        Footage made;
+        made.files = footageFiles(pathZ, sequence != 0);
+        if (made.files.empty()) return A_Err_PARAMETER;
+        made.sequence = sequence != 0;
+        made.interp.pixel_aspect_ratio = {1, 1};
+        made.interp.native_fpsF = kDefaultFps * 65536.0;
+        made.interp.conform_fpsF = made.interp.native_fpsF;
+        const int id = host.model().nextId();
+        host.model().newFootage[id] = made;
+        *footageP = toHandle<AEGP_FootageH>(id);
+        return A_Err_NONE;
+    });
+}
+
+// The project takes the footage over: its handle from AEGP_NewFootage is spent.
+A_Err AEGP_API AddFootageToProject(AEGP_FootageH footage, AEGP_ItemH folder, AEGP_ItemH* itemP) {
+    return hostCall("AEGP_AddFootageToProject", [&](SimHost& host) -> A_Err {
+        HostModel& model = host.model();
+        auto pending = model.newFootage.find(fromHandle(footage));
+        const Item* parent = itemOf(model, folder);
+        if (pending == model.newFootage.end() || parent == nullptr || parent->type != AEGP_ItemType_FOLDER ||
+            itemP == nullptr)
+            return A_Err_PARAMETER;
+        const Footage made = pending->second;
+        const int id = model.addFootage(fileNameOf(made.files.front()), made.files, parent->id);
+        Item* added = model.item(id);
+        added->footage = made;
+        readPngSize(nativeForm(made.files.front()), added->width, added->height);
+        model.newFootage.erase(pending);
+        *itemP = toHandle<AEGP_ItemH>(id);
+        return A_Err_NONE;
+    });
+}
+
+A_Err AEGP_API GetFootageInterpretation(AEGP_FootageH footage, AEGP_FootageInterp* interpP) {
+    return hostCall("AEGP_GetFootageInterpretation", [&](SimHost& host) -> A_Err {
+        const Footage* found = footageOf(host.model(), footage);
+        if (found == nullptr || interpP == nullptr) return A_Err_PARAMETER;
+        *interpP = found->interp;
+        return A_Err_NONE;
+    });
+}
+
+A_Err AEGP_API SetFootageInterpretation(AEGP_FootageH footage, const AEGP_FootageInterp* interpP) {
+    return hostCall("AEGP_SetFootageInterpretation", [&](SimHost& host) -> A_Err {
+        Footage* found = footageOf(host.model(), footage);
+        if (found == nullptr || interpP == nullptr || interpP->pixel_aspect_ratio.num <= 0 ||
+            interpP->pixel_aspect_ratio.den == 0 || !(interpP->native_fpsF > 0.0))
+            return A_Err_PARAMETER;
+        found->interp = *interpP;
+        return A_Err_NONE;
+    });
+}
+
+AEGP_FootageSuite3 makeFootageSuite3() {
+    AEGP_FootageSuite3 suite{};
+    suite.AEGP_GetMainFootageFromItem = GetMainFootageFromItem;
+    suite.AEGP_GetFootageNumFiles = GetFootageNumFiles;
+    suite.AEGP_GetFootagePath = GetFootagePath;
+    suite.AEGP_NewFootage = NewFootage;
+    suite.AEGP_AddFootageToProject = AddFootageToProject;
+    suite.AEGP_GetFootageInterpretation = GetFootageInterpretation;
+    suite.AEGP_SetFootageInterpretation = SetFootageInterpretation;
+    return suite;
+}
+
+const AEGP_FootageSuite3 kFootageSuite3 = makeFootageSuite3();
+
+}  // namespace
+
+void offerFootageSuite(SuiteBookkeeping& suites) {
+    suites.offer(kAEGPFootageSuite, kAEGPFootageSuiteVersion3, &kFootageSuite3);
+}
+
+}  // namespace simhost
