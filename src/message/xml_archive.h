@@ -25,11 +25,11 @@ public:
     const XmlArchive& attribute(const char* name, T& field,
                                 const typename xml::detail::identity<T>::type& defaultValue) const {
         if (reading_) {
-            const char* text = node_.attributeText(name);
+            const char* text = node_.attributeText(name, cursor_);
             if (text == nullptr || !xml::detail::readValue(text, field)) field = defaultValue;
         } else if (!(field == defaultValue)) {
             xml::node element = node_;
-            element.set(name, field);
+            element.set(name, field, cursor_);
         }
         return *this;
     }
@@ -42,7 +42,7 @@ public:
             field = node_.get<T>(name);
         } else {
             xml::node element = node_;
-            element.set(name, field);
+            element.set(name, field, cursor_);
         }
         return *this;
     }
@@ -76,4 +76,5 @@ public:
 private:
     xml::node node_;
     bool reading_;
+    mutable xml::attribute_cursor cursor_;
 };

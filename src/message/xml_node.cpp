@@ -1,10 +1,38 @@
 #include "message/xml_node.h"
 
-#include <cstring>
 #include <new>
 #include <pugixml.hpp>
 
 namespace xml {
+namespace {
+
+// Names are short: comparing in line beats a library call per candidate.
+inline bool sameName(const char* a, const char* b) {
+    while (*a != '\0' && *a == *b) {
+        ++a;
+        ++b;
+    }
+    return *a == *b;
+}
+
+pugi::xml_attribute findAttribute(pugi::xml_node element, const char* name) {
+    for (pugi::xml_attribute a = element.first_attribute(); a; a = a.next_attribute()) {
+        if (sameName(a.name(), name)) return a;
+    }
+    return pugi::xml_attribute();
+}
+
+// The next element after `from` (itself included) with that name; any element for an empty name.
+pugi::xml_node findElement(pugi::xml_node from, const char* name) {
+    const bool any = *name == '\0';
+    for (pugi::xml_node c = from; c; c = c.next_sibling()) {
+        // Text and comments have no name; only a match needs its type checked.
+        if ((any || sameName(c.name(), name)) && c.type() == pugi::node_element) return c;
+    }
+    return pugi::xml_node();
+}
+
+}  // namespace
 
 std::string node::name() const {
     return pugi::xml_node(handle_).name();
@@ -19,25 +47,75 @@ bool node::attribute(const char* name, std::string& text) const {
 
 const char* node::attributeText(const char* name) const {
     if (handle_ == nullptr) return nullptr;
-    const pugi::xml_attribute attribute = pugi::xml_node(handle_).attribute(name);
+    const pugi::xml_attribute attribute = findAttribute(pugi::xml_node(handle_), name);
     return attribute ? attribute.value() : nullptr;
 }
 
-void node::setAttribute(const char* name, const char* text) {
+const char* node::attributeText(const char* name, attribute_cursor& cursor) const {
+    if (handle_ == nullptr) return nullptr;
+    if (cursor.element_ == handle_ && cursor.next_ != nullptr) {
+        const pugi::xml_attribute hinted(cursor.next_);
+        if (sameName(hinted.name(), name)) {
+            cursor.next_ = hinted.next_attribute().internal_object();
+            return hinted.value();
+        }
+    }
+    const pugi::xml_attribute attribute = findAttribute(pugi::xml_node(handle_), name);
+    if (!attribute) return nullptr;
+    cursor.element_ = handle_;
+    cursor.next_ = attribute.next_attribute().internal_object();
+    return attribute.value();
+}
+
+void node::setAttribute(const char* name, const char* text, std::size_t size) {
     if (handle_ == nullptr) return;
     pugi::xml_node element(handle_);
-    pugi::xml_attribute attribute = element.attribute(name);
+    pugi::xml_attribute attribute = findAttribute(element, name);
     if (!attribute) attribute = element.append_attribute(name);
-    if (!attribute || !attribute.set_value(text)) throw std::bad_alloc();
+    if (!attribute || !attribute.set_value(text, size)) throw std::bad_alloc();
+}
+
+void node::setAttribute(const char* name, const char* text, std::size_t size, attribute_cursor& cursor) {
+    if (handle_ == nullptr) return;
+    pugi::xml_node element(handle_);
+    if (cursor.element_ != handle_) {
+        cursor = attribute_cursor();
+        cursor.element_ = handle_;
+        cursor.tracking_ = !element.first_attribute();
+    } else if (cursor.tracking_ && element.last_attribute().internal_object() != cursor.last_) {
+        cursor.tracking_ = false;  // attributes were added by other means
+    }
+    pugi::xml_attribute attribute;
+    if (cursor.tracking_) {
+        for (int i = 0; i < cursor.count_; ++i) {
+            if (sameName(cursor.names_[i], name)) {
+                attribute = pugi::xml_attribute(cursor.attributes_[i]);
+                break;
+            }
+        }
+    } else {
+        attribute = findAttribute(element, name);
+    }
+    if (!attribute) {
+        attribute = element.append_attribute(name);
+        if (!attribute) throw std::bad_alloc();
+        if (cursor.tracking_ && cursor.count_ < attribute_cursor::kKnown) {
+            cursor.names_[cursor.count_] = attribute.name();
+            cursor.attributes_[cursor.count_++] = attribute.internal_object();
+            cursor.last_ = attribute.internal_object();
+        } else {
+            cursor.tracking_ = false;
+        }
+    }
+    if (!attribute.set_value(text, size)) throw std::bad_alloc();
 }
 
 std::vector<node> node::children(const char* name) const {
     std::vector<node> result;
-    const bool any = *name == '\0';
-    for (pugi::xml_node c = pugi::xml_node(handle_).first_child(); c; c = c.next_sibling()) {
-        if (c.type() == pugi::node_element && (any || std::strcmp(c.name(), name) == 0)) {
-            result.push_back(node(c.internal_object()));
-        }
+    if (handle_ == nullptr) return result;
+    for (pugi::xml_node c = findElement(pugi::xml_node(handle_).first_child(), name); c;
+         c = findElement(c.next_sibling(), name)) {
+        result.push_back(node(c.internal_object()));
     }
     return result;
 }
@@ -50,10 +128,10 @@ node node::addChild(const char* name) {
 }
 
 node node::child(const char* name) const {
-    const pugi::xml_node parent(handle_);
-    const pugi::xml_node first = parent.child(name);
+    if (handle_ == nullptr) return node();
+    const pugi::xml_node first = findElement(pugi::xml_node(handle_).first_child(), name);
     if (!first) return node();
-    if (first.next_sibling(name)) throw ambiguous(std::string("tag = ") + name);
+    if (findElement(first.next_sibling(), name)) throw ambiguous(std::string("tag = ") + name);
     return node(first.internal_object());
 }
 

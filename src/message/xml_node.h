@@ -1,5 +1,7 @@
 #pragma once
 
+#include <cstddef>
+#include <cstring>
 #include <string>
 #include <vector>
 
@@ -8,9 +10,28 @@
 
 namespace pugi {
 struct xml_node_struct;
-}
+struct xml_attribute_struct;
+}  // namespace pugi
 
 namespace xml {
+
+// What a record routine's accesses to one element's attributes have learnt: where the next lookup
+// begins, so that attributes read in the order they were written are found at the first try; and, for an
+// element that started without attributes, which ones it holds, so that writing a new one needs no
+// search. A fresh cursor for each element; one that meets another element starts over.
+class attribute_cursor {
+private:
+    friend class node;
+    static constexpr int kKnown = 8;
+    const pugi::xml_node_struct* element_ = nullptr;
+    pugi::xml_attribute_struct* next_ = nullptr;
+    // While `tracking_`, the element holds exactly these attributes, the last of them `last_`.
+    bool tracking_ = false;
+    int count_ = 0;
+    pugi::xml_attribute_struct* last_ = nullptr;
+    const char* names_[kKnown] = {};
+    pugi::xml_attribute_struct* attributes_[kKnown] = {};
+};
 
 // A handle to one element of a tree, or the null node. Copies are handles to the same element: a change
 // through one is seen through all. A node is valid while its tree lives and holds the element; it is
@@ -27,9 +48,17 @@ public:
     bool attribute(const char* name, std::string& text) const;
     // The same without a copy: the text, or nullptr. Valid until the attribute changes.
     const char* attributeText(const char* name) const;
+    // The same, trying the attribute after the last one found first. An element that carries the same
+    // attribute twice (not well-formed XML, which the parser lets pass) may then give either text.
+    const char* attributeText(const char* name, attribute_cursor& cursor) const;
     // Adds the attribute or replaces its text. Does nothing on the null node.
-    void setAttribute(const char* name, const char* text);
-    void setAttribute(const char* name, const std::string& text) { setAttribute(name, text.c_str()); }
+    void setAttribute(const char* name, const char* text, std::size_t size);
+    void setAttribute(const char* name, const char* text) { setAttribute(name, text, std::strlen(text)); }
+    void setAttribute(const char* name, const std::string& text) {
+        setAttribute(name, text.data(), text.size());
+    }
+    // The same, learning and using what the cursor knows of the element.
+    void setAttribute(const char* name, const char* text, std::size_t size, attribute_cursor& cursor);
 
     // The child elements of that name, every child element for an empty name, in document order.
     std::vector<node> children(const char* name = "") const;
@@ -57,7 +86,15 @@ public:
     void set(const char* name, const T& value) {
         if (isNull()) throw attribute_not_found();
         detail::ValueBuffer buffer;
-        setAttribute(name, detail::valueText(value, buffer));
+        const detail::ValueText text = detail::valueText(value, buffer);
+        setAttribute(name, text.data, text.size);
+    }
+    template <class T>
+    void set(const char* name, const T& value, attribute_cursor& cursor) {
+        if (isNull()) throw attribute_not_found();
+        detail::ValueBuffer buffer;
+        const detail::ValueText text = detail::valueText(value, buffer);
+        setAttribute(name, text.data, text.size, cursor);
     }
 
     friend bool operator==(const node& a, const node& b) { return a.handle_ == b.handle_; }

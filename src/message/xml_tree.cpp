@@ -1,9 +1,11 @@
 #include "message/xml_tree.h"
 
+#include <algorithm>
 #include <new>
 #include <ostream>
 #include <pugixml.hpp>
 #include <utility>
+#include <vector>
 
 namespace xml {
 namespace {
@@ -11,15 +13,37 @@ namespace {
 // No indentation: a deeply nested document would otherwise write text quadratic in its depth.
 constexpr unsigned kWriteFormat = pugi::format_raw;
 
-class StringWriter : public pugi::xml_writer {
+// Collects the text in blocks and copies it once into a string of the exact size: growing one string
+// would touch about twice as much fresh memory.
+class BlockWriter : public pugi::xml_writer {
 public:
-    explicit StringWriter(std::string& out) : out_(out) {}
     void write(const void* data, std::size_t size) override {
-        out_.append(static_cast<const char*>(data), size);
+        const char* bytes = static_cast<const char*>(data);
+        while (size > 0) {
+            if (blocks_.empty() || blocks_.back().size() == kBlockSize) {
+                blocks_.emplace_back();
+                blocks_.back().reserve(kBlockSize);
+            }
+            std::string& block = blocks_.back();
+            const std::size_t n = std::min(size, kBlockSize - block.size());
+            block.append(bytes, n);
+            bytes += n;
+            size -= n;
+            total_ += n;
+        }
+    }
+
+    std::string text() const {
+        std::string out;
+        out.reserve(total_);
+        for (const std::string& block : blocks_) out += block;
+        return out;
     }
 
 private:
-    std::string& out_;
+    static constexpr std::size_t kBlockSize = 256 * 1024;
+    std::vector<std::string> blocks_;
+    std::size_t total_ = 0;
 };
 
 void check(const pugi::xml_parse_result& result, const std::string& source) {
@@ -58,10 +82,9 @@ void tree::write(std::ostream& out) const {
 }
 
 std::string tree::text() const {
-    std::string out;
-    StringWriter writer(out);
+    BlockWriter writer;
     document_->save(writer, "", kWriteFormat);
-    return out;
+    return writer.text();
 }
 
 node tree::root() const {

@@ -126,10 +126,52 @@ SKELDA_DOUBLE_ARITHMETIC bool exactDouble(const Decimal& d, std::uint64_t mantis
     return true;
 }
 
+// Adds the decimal digits at p to the mantissa, two at a time, and returns where they end.
+inline const char* addDigits(const char* p, std::uint64_t& mantissa) {
+    for (;;) {
+        const unsigned first = static_cast<unsigned char>(p[0]) - unsigned('0');
+        if (first > 9) return p;
+        const unsigned second = static_cast<unsigned char>(p[1]) - unsigned('0');  // p[0] was no terminator
+        if (second > 9) {
+            mantissa = mantissa * 10 + first;
+            return p + 1;
+        }
+        mantissa = mantissa * 100 + first * 10 + second;
+        p += 2;
+    }
+}
+
+// The common texts (up to 19 digits, one point at most, no exponent) in one pass; the others through
+// the full scan.
+Scan scanReal(const char* text, Decimal& d) {
+    const char* p = text;
+    if (isSpace(*p)) p = skipSpace(p);
+    d.negative = *p == '-';
+    if (*p == '-' || *p == '+') ++p;
+    const char* digits = p;
+    std::uint64_t mantissa = 0;  // wraps past 19 digits, and is then not used
+    p = addDigits(p, mantissa);
+    std::ptrdiff_t count = p - digits;
+    std::ptrdiff_t fraction = 0;
+    if (*p == '.') {
+        const char* first = ++p;
+        p = addDigits(p, mantissa);
+        fraction = p - first;
+        count += fraction;
+    }
+    if (count == 0 || count > 19 || *p == 'e' || *p == 'E') {
+        d = Decimal();
+        return scanDecimal(text, d);
+    }
+    d.mantissa = mantissa;
+    d.exponent = -static_cast<int>(fraction);
+    return Scan::Value;
+}
+
 template <class T>
 bool readReal(const char* text, T& out, std::uint64_t mantissaLimit, int exponentLimit) {
     Decimal d;
-    switch (scanDecimal(text, d)) {
+    switch (scanReal(text, d)) {
         case Scan::Fail:
             return false;
         case Scan::Unusual:
@@ -147,63 +189,82 @@ bool readReal(const char* text, T& out, std::uint64_t mantissaLimit, int exponen
     return true;
 }
 
+// The three decimal digits of every number below 1000.
+struct ThreeDigits {
+    char digits[1000][3];
+    constexpr ThreeDigits() : digits{} {
+        for (int i = 0; i < 1000; ++i) {
+            digits[i][0] = static_cast<char>('0' + i / 100);
+            digits[i][1] = static_cast<char>('0' + i / 10 % 10);
+            digits[i][2] = static_cast<char>('0' + i % 10);
+        }
+    }
+};
+constexpr ThreeDigits kThreeDigits;
+
 // Six significant digits in fixed notation, the form the stream uses for values from 1e-4 up to below
-// 1e6. False for every other value and for values too near a rounding tie to decide with one product;
-// the caller then asks the stream.
-bool fixedText(double v, char* out) {
-    if (!(v > -1e6 && v < 1e6)) return false;
+// 1e6; returns the end of the text. Returns nullptr for every other value and for values too near a rounding
+// tie to decide with one product; the caller then asks the stream.
+char* fixedText(double v, char* out) {
+    if (!(v > -1e6 && v < 1e6)) return nullptr;
     char* p = out;
     if (std::signbit(v)) *p++ = '-';
     const double a = std::fabs(v);
     if (a == 0) {
         *p++ = '0';
         *p = '\0';
-        return true;
+        return p;
     }
-    if (a < 0.99e-4) return false;
-    // Decimal exponent e: a * 10^(5 - e) lies in [1e5, 1e6). The estimate is off by one at most.
-    int e = 5;
-    while (e > -4 && a < kPow10[e + 4] * 1e-4) --e;
-    auto scale = [&](int exponent) { return a * kPow10[5 - exponent]; };
-    double scaled = scale(e);
-    if (scaled < 1e5) {
-        if (--e < -4) return false;
-        scaled = scale(e);
-    } else if (scaled >= 1e6) {
-        if (++e > 5) return false;
-        scaled = scale(e);
+    if (a < 0.99e-4) return nullptr;
+    // Decimal exponent e such that a * 10^(5 - e) lies in [1e5, 1e6): from the binary exponent (times
+    // log10(2) = 1233 / 4096), one too small at most.
+    std::uint64_t bits = 0;
+    std::memcpy(&bits, &a, sizeof bits);
+    const int binaryExponent = static_cast<int>(bits >> 52) - 1023;
+    int e = binaryExponent >= 0 ? (binaryExponent * 1233) >> 12 : -((-binaryExponent * 1233 + 4095) >> 12);
+    double scaled = a * kPow10[5 - e];
+    if (scaled >= 1e6) {
+        ++e;
+        scaled = a * kPow10[5 - e];
     }
-    if (scaled < 1e5 || scaled >= 1e6) return false;
+    if (e < -4 || scaled < 1e5 || scaled >= 1e6) return nullptr;
     auto n = static_cast<std::uint32_t>(scaled);
     const double fraction = scaled - n;
     // The product is within 2e-10 of the exact value; leave anything near a tie to the stream.
-    if (std::fabs(fraction - 0.5) < 1e-6) return false;
+    if (std::fabs(fraction - 0.5) < 1e-6) return nullptr;
     if (fraction > 0.5) ++n;
     if (n == 1000000) {
         n = 100000;
-        if (++e > 5) return false;
+        if (++e > 5) return nullptr;
     }
-    char digits[6];
-    for (int i = 5; i >= 0; --i, n /= 10) digits[i] = static_cast<char>('0' + n % 10);
+    // Fixed-size copies of 8 bytes: the digits are padded and the buffer has room to spare.
+    char digits[16] = {};
+    const std::uint32_t high = n / 1000;
+    std::memcpy(digits, kThreeDigits.digits[high], 3);
+    std::memcpy(digits + 3, kThreeDigits.digits[n - high * 1000], 3);
     int count = 6;
     while (digits[count - 1] == '0') --count;
     if (e >= 0) {
-        for (int i = 0; i <= e; ++i) *p++ = digits[i];
-        if (count > e + 1) {
-            *p++ = '.';
-            for (int i = e + 1; i < count; ++i) *p++ = digits[i];
+        const int whole = e + 1;
+        std::memcpy(p, digits, 8);
+        if (count > whole) {
+            p[whole] = '.';
+            std::memcpy(p + whole + 1, digits + whole, 8);
+            p += count + 1;
+        } else {
+            p += whole;
         }
     } else {
-        *p++ = '0';
-        *p++ = '.';
-        for (int i = -1; i > e; --i) *p++ = '0';
-        for (int i = 0; i < count; ++i) *p++ = digits[i];
+        std::memcpy(p, "0.000000", 8);  // "0." and the zeros after the point
+        p += 1 - e;
+        std::memcpy(p, digits, 8);
+        p += count;
     }
     *p = '\0';
-    return true;
+    return p;
 }
 
-const char* streamText(double value, ValueBuffer& buffer) {
+ValueText streamText(double value, ValueBuffer& buffer) {
     std::ostringstream out;
     out.imbue(std::locale::classic());
     out << value;
@@ -211,14 +272,14 @@ const char* streamText(double value, ValueBuffer& buffer) {
     const std::size_t n = text.size() < kValueTextSize - 1 ? text.size() : kValueTextSize - 1;
     std::memcpy(buffer, text.data(), n);
     buffer[n] = '\0';
-    return buffer;
+    return {buffer, n};
 }
 
 template <class T>
-const char* integerText(T value, ValueBuffer& buffer) {
+ValueText integerText(T value, ValueBuffer& buffer) {
     const auto result = std::to_chars(buffer, buffer + kValueTextSize - 1, value);
     *result.ptr = '\0';
-    return buffer;
+    return {buffer, static_cast<std::size_t>(result.ptr - buffer)};
 }
 
 }  // namespace
@@ -245,7 +306,29 @@ bool readValue(const char* text, std::uint32_t& out) {
     return true;
 }
 
-bool readValue(const char* text, double& out) {
+// The texts writers produce (an optional minus, at most 15 digits with at most one point, no exponent)
+// in one pass; anything else through the full scan.
+SKELDA_DOUBLE_ARITHMETIC bool readValue(const char* text, double& out) {
+    const char* p = text;
+    const bool negative = *p == '-';
+    if (negative) ++p;
+    const char* digits = p;
+    std::uint64_t mantissa = 0;  // wraps past 19 digits, and is then not used
+    p = addDigits(p, mantissa);
+    std::ptrdiff_t count = p - digits;
+    std::ptrdiff_t fraction = 0;
+    if (*p == '.') {
+        const char* first = ++p;
+        p = addDigits(p, mantissa);
+        fraction = p - first;
+        count += fraction;
+    }
+    if (count >= 1 && count <= 15 && *p != 'e' && *p != 'E') {
+        // Below 10^15 < 2^53 and divided by an exact power: one rounding, as the library's conversion.
+        const double r = static_cast<double>(mantissa) / kPow10[fraction];
+        out = negative ? -r : r;
+        return true;
+    }
     return readReal(text, out, std::uint64_t(1) << 53, kMaxExactPow10);
 }
 
@@ -284,15 +367,15 @@ bool readName(const char* text, const char* const* names, std::size_t count, std
     return false;
 }
 
-const char* valueText(std::int32_t value, ValueBuffer& buffer) {
+ValueText valueText(std::int32_t value, ValueBuffer& buffer) {
     return integerText(value, buffer);
 }
-const char* valueText(std::uint32_t value, ValueBuffer& buffer) {
+ValueText valueText(std::uint32_t value, ValueBuffer& buffer) {
     return integerText(value, buffer);
 }
 
-const char* valueText(double value, ValueBuffer& buffer) {
-    if (fixedText(value, buffer)) return buffer;
+ValueText valueText(double value, ValueBuffer& buffer) {
+    if (const char* end = fixedText(value, buffer)) return {buffer, static_cast<std::size_t>(end - buffer)};
     return streamText(value, buffer);
 }
 

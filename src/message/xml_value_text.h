@@ -2,6 +2,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <cstring>
 #include <iterator>
 #include <stdexcept>
 #include <string>
@@ -47,34 +48,40 @@ bool readValue(const char* text, E& out) {
     return true;
 }
 
-// Writes the text that `std::ostringstream() << value` gives at default settings: integers in decimal,
-// reals in general notation with 6 significant digits, booleans as 1 and 0, a float widened to double.
-// The result points into `buffer` or at a constant text.
+// The text that `std::ostringstream() << value` gives at default settings: integers in decimal, reals
+// in general notation with 6 significant digits, booleans as 1 and 0, a float widened to double. The
+// text lies in `buffer` or is a constant.
 constexpr std::size_t kValueTextSize = 32;
 using ValueBuffer = char[kValueTextSize];
 
-const char* valueText(std::int32_t value, ValueBuffer& buffer);
-const char* valueText(std::uint32_t value, ValueBuffer& buffer);
-const char* valueText(double value, ValueBuffer& buffer);
-inline const char* valueText(float value, ValueBuffer& buffer) {
+struct ValueText {
+    const char* data;
+    std::size_t size;
+};
+
+ValueText valueText(std::int32_t value, ValueBuffer& buffer);
+ValueText valueText(std::uint32_t value, ValueBuffer& buffer);
+ValueText valueText(double value, ValueBuffer& buffer);
+inline ValueText valueText(float value, ValueBuffer& buffer) {
     return valueText(static_cast<double>(value), buffer);
 }
-inline const char* valueText(bool value, ValueBuffer&) {
-    return value ? "1" : "0";
+inline ValueText valueText(bool value, ValueBuffer&) {
+    return {value ? "1" : "0", 1};
 }
-inline const char* valueText(const std::string& value, ValueBuffer&) {
-    return value.c_str();
+inline ValueText valueText(const std::string& value, ValueBuffer&) {
+    return {value.c_str(), value.size()};
 }
 // A literal must not turn into a boolean.
-inline const char* valueText(const char* value, ValueBuffer&) {
-    return value;
+inline ValueText valueText(const char* value, ValueBuffer&) {
+    return {value, std::strlen(value)};
 }
 
 template <class E, std::enable_if_t<std::is_enum<E>::value, int> = 0>
-const char* valueText(E value, ValueBuffer&) {
+ValueText valueText(E value, ValueBuffer&) {
     const auto index = static_cast<std::size_t>(static_cast<std::underlying_type_t<E>>(value));
     if (index >= std::size(name_table<E>::names)) throw std::out_of_range("enumeration value has no name");
-    return name_table<E>::names[index];
+    const char* name = name_table<E>::names[index];
+    return {name, std::strlen(name)};
 }
 
 }  // namespace detail

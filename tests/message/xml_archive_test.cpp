@@ -84,6 +84,47 @@ TEST(XmlArchive, LenientReadsTakeTheDefault) {
     EXPECT_TRUE(fromNothing.points.empty());
 }
 
+TEST(XmlArchive, AttributesAreFoundInAnyOrder) {
+    xml::tree tree;
+    tree.parse("<S><Point label='l' other='o' weight='3' x='7'/><Point x='1' y='2' label='m'/></S>");
+    Shape s;
+    serializeShape(XmlArchive::reader(tree.root()), s);
+    ASSERT_EQ(2u, s.points.size());
+    EXPECT_EQ(7, s.points[0].x);
+    EXPECT_EQ(3.0, s.points[0].weight);
+    EXPECT_EQ("l", s.points[0].label);
+    EXPECT_EQ(1, s.points[1].x);
+    EXPECT_EQ(1.0, s.points[1].weight);
+    EXPECT_EQ("m", s.points[1].label);
+}
+
+std::size_t occurrences(const std::string& text, const std::string& part) {
+    std::size_t n = 0;
+    for (std::size_t at = text.find(part); at != std::string::npos; at = text.find(part, at + 1)) ++n;
+    return n;
+}
+
+TEST(XmlArchive, WritingAnAttributeAgainReplacesIt) {
+    xml::tree tree;
+    tree.create("S");
+    const XmlArchive writer = XmlArchive::writer(tree.root());
+    std::int32_t one = 1;
+    std::int32_t two = 2;
+    writer.attribute("x", one, 0);
+    xml::node other = tree.root();
+    other.set("y", 5);  // added beside the archive
+    writer.attribute("y", two, 0).attribute("x", two, 0);
+    const char* names[] = {"a0", "a1", "a2", "a3", "a4", "a5", "a6", "a7", "a8", "a9"};
+    for (const char* name : names) writer.attribute(name, one, 0);
+    for (const char* name : names) writer.attribute(name, two, 0);
+    const std::string text = tree.text();
+    EXPECT_EQ(1u, occurrences(text, " x=\"2\""));
+    EXPECT_EQ(1u, occurrences(text, " y=\"2\""));
+    EXPECT_EQ(10u, occurrences(text, "=\"2\"") - 2);
+    EXPECT_EQ(0u, occurrences(text, "=\"1\""));
+    EXPECT_EQ(0u, occurrences(text, "=\"5\""));
+}
+
 TEST(XmlArchive, ReadingTwoUniqueChildrenIsAmbiguous) {
     xml::tree tree;
     tree.parse("<S><Centre/><Centre/></S>");

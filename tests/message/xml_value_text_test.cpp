@@ -53,7 +53,9 @@ void expectAllReadLikeStream(const std::string& text) {
 template <class T>
 ::testing::AssertionResult writesLikeStream(T value) {
     ValueBuffer buffer;
-    const std::string fast = valueText(value, buffer);
+    const xml::detail::ValueText text = valueText(value, buffer);
+    const std::string fast(text.data, text.size);
+    if (text.data[text.size] != '\0') return ::testing::AssertionFailure() << "not terminated";
     std::ostringstream out;
     out << value;
     if (fast == out.str()) return ::testing::AssertionSuccess();
@@ -280,9 +282,9 @@ TEST(XmlValueText, IntegersWriteLikeStream) {
     for (std::uint32_t v : {0u, 7u, std::numeric_limits<std::uint32_t>::max()})
         EXPECT_TRUE(writesLikeStream(v));
     ValueBuffer buffer;
-    EXPECT_STREQ("1", valueText(true, buffer));
-    EXPECT_STREQ("0", valueText(false, buffer));
-    EXPECT_STREQ("text", valueText("text", buffer));
+    EXPECT_STREQ("1", valueText(true, buffer).data);
+    EXPECT_STREQ("0", valueText(false, buffer).data);
+    EXPECT_STREQ("text", valueText("text", buffer).data);
 }
 
 TEST(XmlValueText, NamesAreWordsMatchedExactly) {
@@ -306,7 +308,8 @@ TEST(XmlValueText, NamesAreWordsMatchedExactly) {
         EXPECT_EQ(c.type, type) << c.text;
     }
     ValueBuffer buffer;
-    EXPECT_STREQ("Transformations", valueText(MessageType::Transformations, buffer));
+    EXPECT_EQ(15u, valueText(MessageType::Transformations, buffer).size);
+    EXPECT_STREQ("Transformations", valueText(MessageType::Transformations, buffer).data);
     EXPECT_THROW(valueText(static_cast<MessageType>(7), buffer), std::out_of_range);
 }
 
