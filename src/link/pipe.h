@@ -67,8 +67,13 @@ public:
     // returns an empty request and reply raises.
     void stop() noexcept;
     bool isStopped() const noexcept;
+    // Waits up to `limit` for a stop; returns whether there was one.
+    bool awaitStop(std::chrono::milliseconds limit) const noexcept;
     // Drops the current client, if any, so that the instance is ready for the next receive.
     void disconnect() noexcept;
+    // Gives up the name for good, once serving has ended: later clients fail at once instead of
+    // waiting for a server that never answers. Later receives return an empty request.
+    void close() noexcept;
 
     void setRequestTimeout(std::chrono::milliseconds timeout);
     const std::string& name() const { return name_; }
@@ -78,3 +83,12 @@ private:
     std::unique_ptr<Impl> impl_;
     std::string name_;
 };
+
+namespace detail {
+
+// The name the system knows a pipe by: on POSIX the socket's path in the pipe directory; on
+// Windows the name itself, or, while SKELDA_PIPE_DIR is set (tests keep their pipes apart so),
+// the name inside a scope made from that directory.
+std::string systemPipeName(const std::string& pipeName);
+
+}  // namespace detail

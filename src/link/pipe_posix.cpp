@@ -179,6 +179,14 @@ private:
 
 }  // namespace
 
+namespace detail {
+
+std::string systemPipeName(const std::string& pipeName) {
+    return socketAddress(pipeName, false, kWaitNamedPipe).sun_path;
+}
+
+}  // namespace detail
+
 std::unique_ptr<PipeStream> openClientStream(const std::string& pipeName) {
     const sockaddr_un address = socketAddress(pipeName, false, kWaitNamedPipe);
     return std::make_unique<SocketStream>(connectTo(address), -1);
@@ -235,10 +243,16 @@ ServerPipe::ServerPipe(const std::string& name, std::chrono::milliseconds)
 }
 
 ServerPipe::~ServerPipe() {
+    close();
+}
+
+void ServerPipe::close() noexcept {
     // Remove the name only while it is still this server's socket.
     struct stat info;
     if (impl_->listener && ::lstat(impl_->path.c_str(), &info) == 0 && info.st_ino == impl_->inode)
         ::unlink(impl_->path.c_str());
+    impl_->client.reset();
+    impl_->listener.reset();
 }
 
 void ServerPipe::receive(std::string& request) {
@@ -246,7 +260,7 @@ void ServerPipe::receive(std::string& request) {
     for (;;) {
         request.clear();
         disconnect();
-        if (impl.stopped) return;
+        if (impl.stopped || !impl.listener) return;
         try {
             awaitReady(impl.listener.get(), POLLIN, impl.stopRead.get(), PipeClock::time_point::max(),
                        kConnectNamedPipe);
@@ -309,6 +323,14 @@ void ServerPipe::stop() noexcept {
 }
 
 bool ServerPipe::isStopped() const noexcept {
+    return impl_->stopped;
+}
+
+bool ServerPipe::awaitStop(std::chrono::milliseconds limit) const noexcept {
+    pollfd stop = {impl_->stopRead.get(), POLLIN, 0};
+    const auto deadline = PipeClock::now() + limit;
+    while (!impl_->stopped && ::poll(&stop, 1, pollTimeout(deadline)) < 0 && errno == EINTR) {
+    }
     return impl_->stopped;
 }
 

@@ -3,6 +3,8 @@
 
 #include <algorithm>
 #include <atomic>
+#include <cctype>
+#include <cstring>
 #include <utility>
 #include <vector>
 
@@ -174,11 +176,31 @@ private:
 
 }  // namespace
 
+namespace detail {
+
+// A test sets SKELDA_PIPE_DIR so that its pipes never meet those of other tests (the POSIX
+// sockets live in that directory); here the directory becomes a prefix of the pipe's name.
+// Without the variable the names are used exactly as given.
+std::string systemPipeName(const std::string& name) {
+    const char* const prefix = "\\\\.\\pipe\\";
+    char dir[1024];
+    const DWORD length = ::GetEnvironmentVariableA("SKELDA_PIPE_DIR", dir, sizeof dir);
+    if (length == 0 || length >= sizeof dir || name.compare(0, std::strlen(prefix), prefix) != 0) return name;
+    std::string scope(dir, length);
+    for (char& c : scope)
+        if (!std::isalnum(static_cast<unsigned char>(c)) && c != '-' && c != '_' && c != '.') c = '_';
+    if (scope.size() > 120) scope.erase(0, scope.size() - 120);
+    return prefix + scope + "\\" + name.substr(std::strlen(prefix));
+}
+
+}  // namespace detail
+
 std::unique_ptr<PipeStream> openClientStream(const std::string& pipeName) {
     // Time-out 0 waits as long as the server's default.
-    if (!::WaitNamedPipeA(pipeName.c_str(), NMPWAIT_USE_DEFAULT_WAIT)) throwSystemError(kWaitNamedPipe);
+    const std::string systemName = detail::systemPipeName(pipeName);
+    if (!::WaitNamedPipeA(systemName.c_str(), NMPWAIT_USE_DEFAULT_WAIT)) throwSystemError(kWaitNamedPipe);
     // Identification only: the server may learn who we are but not act as us.
-    Handle pipe(::CreateFileA(pipeName.c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr, OPEN_EXISTING,
+    Handle pipe(::CreateFileA(systemName.c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr, OPEN_EXISTING,
                               FILE_FLAG_OVERLAPPED | SECURITY_SQOS_PRESENT | SECURITY_IDENTIFICATION,
                               nullptr));
     if (!pipe) throwSystemError(kCreateFile);
@@ -186,7 +208,7 @@ std::unique_ptr<PipeStream> openClientStream(const std::string& pipeName) {
 }
 
 bool ClientPipe::isAvailable() const noexcept {
-    return ::WaitNamedPipeA(name_.c_str(), NMPWAIT_USE_DEFAULT_WAIT) != 0;
+    return ::WaitNamedPipeA(detail::systemPipeName(name_).c_str(), NMPWAIT_USE_DEFAULT_WAIT) != 0;
 }
 
 // The instance is created once and only ever disconnected and connected again: closing and
@@ -203,12 +225,18 @@ struct ServerPipe::Impl {
     std::atomic<bool> stopped{false};
     std::chrono::milliseconds timeout = kDefaultRequestTimeout;
 
-    ~Impl() {
+    ~Impl() { close(); }
+
+    void close() noexcept {
+        if (!pipe) return;
         if (state == State::listening) {
             ::CancelIoEx(pipe.get(), &listen);
             DWORD ignored;
             ::GetOverlappedResult(pipe.get(), &listen, &ignored, TRUE);
         }
+        if (state == State::connected) ::DisconnectNamedPipe(pipe.get());
+        state = State::idle;
+        pipe = Handle();
     }
 
     void startListening() {
@@ -249,7 +277,7 @@ struct ServerPipe::Impl {
     }
 
     void disconnect() noexcept {
-        if (state != State::connected) return;
+        if (state != State::connected || !pipe) return;
         ::DisconnectNamedPipe(pipe.get());
         state = State::idle;
         try {
@@ -263,10 +291,11 @@ struct ServerPipe::Impl {
 ServerPipe::ServerPipe(const std::string& name, std::chrono::milliseconds clientWait)
     : impl_(std::make_unique<Impl>()), name_(name) {
     OwnerOnlySecurity security(kCreateNamedPipe);
-    impl_->pipe = Handle(::CreateNamedPipeA(
-        name.c_str(), PIPE_ACCESS_DUPLEX | FILE_FLAG_OVERLAPPED | FILE_FLAG_FIRST_PIPE_INSTANCE,
-        PIPE_TYPE_BYTE | PIPE_READMODE_BYTE | PIPE_WAIT | PIPE_REJECT_REMOTE_CLIENTS, 1, kBufferSize,
-        kBufferSize, static_cast<DWORD>(clientWait.count()), security.get()));
+    impl_->pipe = Handle(
+        ::CreateNamedPipeA(detail::systemPipeName(name).c_str(),
+                           PIPE_ACCESS_DUPLEX | FILE_FLAG_OVERLAPPED | FILE_FLAG_FIRST_PIPE_INSTANCE,
+                           PIPE_TYPE_BYTE | PIPE_READMODE_BYTE | PIPE_WAIT | PIPE_REJECT_REMOTE_CLIENTS, 1,
+                           kBufferSize, kBufferSize, static_cast<DWORD>(clientWait.count()), security.get()));
     if (!impl_->pipe) throwSystemError(kCreateNamedPipe);
     impl_->stopEvent = newEvent(kCreateNamedPipe);
     impl_->connectEvent = newEvent(kCreateNamedPipe);
@@ -279,7 +308,7 @@ void ServerPipe::receive(std::string& request) {
     Impl& impl = *impl_;
     for (;;) {
         request.clear();
-        if (impl.stopped) return;
+        if (impl.stopped || !impl.pipe) return;
         try {
             impl.disconnect();
             if (impl.state == Impl::State::idle) impl.startListening();
@@ -339,8 +368,17 @@ bool ServerPipe::isStopped() const noexcept {
     return impl_->stopped;
 }
 
+bool ServerPipe::awaitStop(std::chrono::milliseconds limit) const noexcept {
+    ::WaitForSingleObject(impl_->stopEvent.get(), static_cast<DWORD>(limit.count()));
+    return impl_->stopped;
+}
+
 void ServerPipe::disconnect() noexcept {
     impl_->disconnect();
+}
+
+void ServerPipe::close() noexcept {
+    impl_->close();
 }
 
 void ServerPipe::setRequestTimeout(std::chrono::milliseconds timeout) {

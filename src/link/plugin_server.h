@@ -1,10 +1,25 @@
 #pragma once
 
-// The plug-in's own pipe server, owned by PluginApp. Serving arrives with the application link;
-// until then it is only the owned object with its stop operation.
-class PluginServer {
+#include <string>
+
+#include "link/error_throttle.h"
+#include "link/message_server.h"
+
+// The plug-in's own server on \\.\pipe\SKPlugin: the application pushes its requests here.
+// Requests are routed by type to the request handlers; a type without handler is not known.
+class PluginServer : public MessageServer {
 public:
-    virtual ~PluginServer() = default;
-    // Ends serving and waits for the server thread to end.
-    virtual void stop() {}
+    // Serves the plug-in's pipe, running at once; raises "CreateNamedPipe" when it cannot.
+    PluginServer();
+    // The same on another pipe.
+    explicit PluginServer(const std::string& pipeName);
+    ~PluginServer() override;
+
+protected:
+    // Shows the error in a message box, unless another was closed only moments ago.
+    void error(const std::string& text) override;
+    bool handle(Message& request) override;
+
+private:
+    ErrorThrottle throttle_{std::chrono::seconds(10)};
 };

@@ -35,8 +35,7 @@ TEST(PosixPipe, SocketLivesInAPrivateDirectory) {
     struct stat info;
     ASSERT_EQ(::stat(pipeDir().c_str(), &info), 0);
     EXPECT_EQ(info.st_mode & 0777, 0700u);
-    const std::string stem = sandbox.pipeName("where").substr(9);
-    ASSERT_EQ(::stat((pipeDir() + "/" + stem).c_str(), &info), 0);
+    ASSERT_EQ(::stat(detail::systemPipeName(sandbox.pipeName("where")).c_str(), &info), 0);
     EXPECT_TRUE(S_ISSOCK(info.st_mode));
 }
 
@@ -63,7 +62,7 @@ TEST(PosixPipe, StaleSocketOfADeadServerIsReplaced) {
     ASSERT_EQ(::mkdir(pipeDir().c_str(), 0700) == 0 || errno == EEXIST, true);
     sockaddr_un address{};
     address.sun_family = AF_UNIX;
-    const std::string path = pipeDir() + "/" + name.substr(9);
+    const std::string path = detail::systemPipeName(name);
     std::strcpy(address.sun_path, path.c_str());
     const int fd = ::socket(AF_UNIX, SOCK_STREAM, 0);
     ASSERT_EQ(::bind(fd, reinterpret_cast<sockaddr*>(&address), sizeof address), 0);
@@ -80,7 +79,7 @@ TEST(PosixPipe, PeerOfAnotherUserIsRefused) {
     const std::string name = sandbox.pipeName("stranger");
     ServerPipe server(name);
     // Open the way for the stranger, so that only the server's own check stands in between.
-    const std::string path = pipeDir() + "/" + name.substr(9);
+    const std::string path = detail::systemPipeName(name);
     ASSERT_EQ(::chmod(pipeDir().c_str(), 0711), 0);
     ASSERT_EQ(::chmod(path.c_str(), 0777), 0);
     const pid_t child = ::fork();

@@ -12,9 +12,11 @@ TEST(Win32Pipe, PipeIsGrantedToTheUserAloneNotToEveryoneOrAnonymous) {
     testkit::PipeSandbox sandbox;
     const std::string name = sandbox.pipeName("acl");
     ServerPipe server(name);
+    const std::string systemName = detail::systemPipeName(name);
     HANDLE client =
-        ::CreateFileA(name.c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr, OPEN_EXISTING, 0, nullptr);
-    ASSERT_NE(client, INVALID_HANDLE_VALUE);
+        ::CreateFileA(systemName.c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr, OPEN_EXISTING,
+                      FILE_FLAG_OVERLAPPED | SECURITY_SQOS_PRESENT | SECURITY_IDENTIFICATION, nullptr);
+    ASSERT_NE(client, INVALID_HANDLE_VALUE) << ::GetLastError();
     PACL dacl = nullptr;
     PSECURITY_DESCRIPTOR descriptor = nullptr;
     ASSERT_EQ(::GetSecurityInfo(client, SE_KERNEL_OBJECT, DACL_SECURITY_INFORMATION, nullptr, nullptr, &dacl,

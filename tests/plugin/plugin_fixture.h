@@ -4,6 +4,7 @@
 
 #include <memory>
 
+#include "common/test_dirs.h"
 #include "host/sim_host.h"
 #include "plugin/plugin_entry.h"
 #include "plugin/plugin_state.h"
@@ -23,5 +24,7 @@ protected:
     }
     A_Err enter() { return host->enter(SkeldaPluginMain, "in-process"); }
 
+    // The plug-in's own pipe lives apart from other tests'.
+    testkit::PipeSandbox pipes;
     std::unique_ptr<simhost::SimHost> host;
 };

@@ -1,0 +1,82 @@
+#include "link/message_server.h"
+
+#include <algorithm>
+
+#include "message/message_type.h"
+
+namespace {
+
+// The application matches these texts; the spelling is theirs.
+const char* const kHandlerFailed = "exception occured";
+const char* const kUnknownMessage = "unknown message";
+
+}  // namespace
+
+MessageServer::MessageServer(const std::string& pipeName, std::chrono::milliseconds clientWait)
+    : WorkerThread(true), pipe_(pipeName, clientWait) {
+    setRestart(true);
+}
+
+MessageServer::~MessageServer() {
+    try {
+        stop();
+    } catch (...) {
+    }
+}
+
+void MessageServer::stop() {
+    pipe_.stop();
+    join();
+}
+
+void MessageServer::answer(const std::string& request, std::string& reply,
+                           std::exception_ptr& handlerFailure) {
+    Message message;
+    message.fromBytes(request);
+    bool understood = false;
+    try {
+        understood = handle(message);
+    } catch (...) {
+        handlerFailure = std::current_exception();
+        writeErrorMessage(message, kHandlerFailed);
+        reply = message.toBytes();
+        return;
+    }
+    if (!understood) writeErrorMessage(message, kUnknownMessage);
+    reply = message.toBytes();
+}
+
+void MessageServer::run() {
+    // A failure that comes back at once must not spin the thread.
+    if (failuresInARow_ > 0 &&
+        pipe_.awaitStop(std::chrono::milliseconds(std::min(failuresInARow_ * 50, 1000)))) {
+        pipe_.close();
+        return;
+    }
+    for (;;) {
+        std::string request;
+        try {
+            ++failuresInARow_;
+            pipe_.receive(request);
+            if (request.empty()) {
+                // Woken by the empty frame, or stopped: serving ends and the name is given up.
+                pipe_.close();
+                return;
+            }
+            std::string reply;
+            std::exception_ptr handlerFailure;
+            answer(request, reply, handlerFailure);
+            pipe_.reply(reply);
+            if (handlerFailure) std::rethrow_exception(handlerFailure);
+            failuresInARow_ = 0;
+        } catch (...) {
+            if (pipe_.isStopped()) {
+                pipe_.close();
+                return;
+            }
+            // Back to a clean instance before the next client: the failed one is dropped.
+            pipe_.disconnect();
+            throw;
+        }
+    }
+}

@@ -1,0 +1,43 @@
+#pragma once
+
+#include <chrono>
+#include <exception>
+#include <string>
+
+#include "link/pipe.h"
+#include "link/worker_thread.h"
+#include "message/message.h"
+
+// Serves one pipe on its own thread, one connection at a time: reads a request Message, lets
+// `handle` rewrite it into the reply, sends the reply. A client that sends the empty frame, or
+// `stop`, ends it; any failure is reported through `error` and serving starts afresh.
+class MessageServer : public WorkerThread {
+public:
+    // Creates the pipe (raising "CreateNamedPipe" when it cannot); the thread waits for `resume`.
+    explicit MessageServer(const std::string& pipeName,
+                           std::chrono::milliseconds clientWait = ServerPipe::kDefaultClientWait);
+    // Stops a server still running. Never throws: that would end the host's process. A derived
+    // class stops the server in its own destructor, before its `handle` is gone.
+    ~MessageServer() override;
+
+    // Ends serving from whatever it waits for, within a fraction of a second, and waits for the
+    // thread's end. A handler or an error report in progress is not cut short.
+    void stop();
+
+    ServerPipe& pipe() { return pipe_; }
+
+    // The reply frame to one request frame. A request that cannot be parsed raises (no reply is
+    // due). A handler that raises leaves the Error reply "exception occured" in `reply` and its
+    // exception in `handlerFailure`; a request `handle` does not know gets "unknown message".
+    void answer(const std::string& request, std::string& reply, std::exception_ptr& handlerFailure);
+
+protected:
+    // True when the request was understood and `message` now holds the reply.
+    virtual bool handle(Message& message) = 0;
+
+    void run() override;
+
+private:
+    ServerPipe pipe_;
+    int failuresInARow_ = 0;
+};

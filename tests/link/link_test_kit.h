@@ -1,0 +1,119 @@
+#pragma once
+
+// Helpers of the link tests: a message server with known handlers, raw clients, replies read back.
+#include <chrono>
+#include <cstring>
+#include <mutex>
+#include <stdexcept>
+#include <string>
+#include <vector>
+
+#include "link/message_server.h"
+#include "link/pipe.h"
+#include "message/bad_message.h"
+#include "message/message.h"
+#include "message/possible_actions.h"
+
+namespace linktest {
+
+using namespace std::chrono_literals;
+
+// Clients here may come while the server is between two clients; under load that can take
+// longer than the plug-in pipe's own short wait.
+constexpr auto kPatientClients = 5s;
+
+inline std::string frame(std::uint32_t length, const std::string& body) {
+    std::string bytes(4, '\0');
+    std::memcpy(&bytes[0], &length, 4);
+    return bytes + body;
+}
+
+inline std::string messageBytes(MessageType type) {
+    return Message(type).toBytes();
+}
+
+template <class F>
+std::string errorOf(F&& f) {
+    try {
+        f();
+    } catch (const std::exception& e) {
+        return e.what();
+    }
+    return "no error";
+}
+
+// The text an Error reply carries, "BadMessage" for another type, "" for the empty frame.
+inline std::string replyText(const std::string& reply) {
+    if (reply.empty()) return "";
+    Message message;
+    message.fromBytes(reply);
+    return errorOf([&] { message.throwUnexpected(); });
+}
+
+// Answers PossibleActions with Overlay and Transformations, fails on Project, knows nothing else.
+class TestServer : public MessageServer {
+public:
+    explicit TestServer(const std::string& name, std::chrono::milliseconds requestTimeout = 5s)
+        : MessageServer(name, kPatientClients) {
+        pipe().setRequestTimeout(requestTimeout);
+        resume();
+    }
+    ~TestServer() override { stop(); }
+
+    std::vector<std::string> errors() {
+        std::lock_guard<std::mutex> lock(mutex_);
+        return errors_;
+    }
+    int handled() {
+        std::lock_guard<std::mutex> lock(mutex_);
+        return handled_;
+    }
+
+protected:
+    void error(const std::string& text) override {
+        std::lock_guard<std::mutex> lock(mutex_);
+        errors_.push_back(text);
+    }
+
+    bool handle(Message& message) override {
+        {
+            std::lock_guard<std::mutex> lock(mutex_);
+            ++handled_;
+        }
+        switch (message.type()) {
+            case MessageType::PossibleActions: {
+                PossibleActions actions;
+                actions.overlay = actions.transformations = true;
+                message.init(MessageType::PossibleActions);
+                serializePossibleActions(XmlArchive::writer(message.root()), actions);
+                return true;
+            }
+            case MessageType::Project:
+                throw std::runtime_error("the handler failed");
+            default:
+                return false;
+        }
+    }
+
+private:
+    std::mutex mutex_;
+    std::vector<std::string> errors_;
+    int handled_ = 0;
+};
+
+inline std::string ask(const std::string& name, const std::string& request) {
+    std::string reply;
+    ClientPipe(name).transact(request, reply);
+    return reply;
+}
+
+inline PossibleActions readActions(const std::string& reply) {
+    Message message;
+    message.fromBytes(reply);
+    if (message.type() != MessageType::PossibleActions) throw std::runtime_error("not PossibleActions");
+    PossibleActions actions;
+    serializePossibleActions(XmlArchive::reader(message.root()), actions);
+    return actions;
+}
+
+}  // namespace linktest

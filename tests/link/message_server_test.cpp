@@ -1,0 +1,150 @@
+// The message server: replies, failures of every kind from a raw client, and serving on after each.
+#include <gtest/gtest.h>
+
+#include <future>
+#include <random>
+#include <thread>
+
+#include "common/test_dirs.h"
+#include "link/link_test_kit.h"
+
+using namespace linktest;
+
+namespace {
+
+TEST(MessageServer, AnswersAndServesTheNextClient) {
+    testkit::PipeSandbox sandbox;
+    const std::string name = sandbox.pipeName("answers");
+    TestServer server(name);
+    for (int client = 0; client < 2; ++client) {
+        const PossibleActions actions = readActions(ask(name, messageBytes(MessageType::PossibleActions)));
+        EXPECT_TRUE(actions.overlay && actions.transformations);
+        EXPECT_FALSE(actions.underlay || actions.stillOverlay || actions.project);
+    }
+    EXPECT_TRUE(server.errors().empty());
+}
+
+TEST(MessageServer, RequestsWithoutHandlerAreUnknown) {
+    testkit::PipeSandbox sandbox;
+    const std::string name = sandbox.pipeName("unknown");
+    TestServer server(name);
+    for (MessageType type : {MessageType::Error, MessageType::Empty, MessageType::Overlay})
+        EXPECT_EQ(replyText(ask(name, messageBytes(type))), "unknown message");
+    EXPECT_TRUE(server.errors().empty());
+}
+
+TEST(MessageServer, FailingHandlerIsAnsweredReportedAndServingGoesOn) {
+    testkit::PipeSandbox sandbox;
+    const std::string name = sandbox.pipeName("throws");
+    TestServer server(name);
+    EXPECT_EQ(replyText(ask(name, messageBytes(MessageType::Project))), "exception occured");
+    ASSERT_TRUE(testkit::waitFor([&] { return server.errors().size() == 1; }));
+    EXPECT_EQ(server.errors()[0], "the handler failed");
+    EXPECT_NO_THROW(readActions(ask(name, messageBytes(MessageType::PossibleActions))));
+}
+
+TEST(MessageServer, EmptyFrameEndsServing) {
+    testkit::PipeSandbox sandbox;
+    const std::string name = sandbox.pipeName("empty");
+    TestServer server(name);
+    writeMessage(*openClientStream(name), "");
+    ASSERT_TRUE(testkit::waitFor([&] { return server.isFinished(); }));
+    EXPECT_TRUE(server.join());
+    EXPECT_NE(errorOf([&] { ask(name, messageBytes(MessageType::PossibleActions)); }), "no error");
+}
+
+// Every kind of bad input: the server reports it, answers nothing, and serves the next request.
+TEST(MessageServer, SurvivesBadInputFromARawClient) {
+    testkit::PipeSandbox sandbox;
+    const std::string name = sandbox.pipeName("bad");
+    TestServer server(name, 300ms);
+    const std::string xml = "<Message type=\"Overlay\"/>";
+    struct Case {
+        const char* what;
+        std::string bytes;
+        const char* errorPart;
+    } cases[] = {
+        {"garbage", "this is not a frame at all", "exceeds the limit"},
+        {"truncated length", std::string("\x10\0", 2), "ReadFile (pipe, msg_size)"},
+        {"truncated body", frame(100, xml), "ReadFile (pipe, msg_content)"},
+        {"length 0xFFFFFFFF", frame(0xFFFFFFFFu, xml), "exceeds the limit"},
+        {"length limit + 1", frame(kMaxMessageSize + 1, xml), "exceeds the limit"},
+        {"not XML", frame(11, "hello world"), ""},
+        {"no type", frame(10, "<Message/>"), ""},
+        {"unknown type", frame(27, "<Message type=\"overlay\"/>\n\n"), ""},
+    };
+    std::size_t reported = 0;
+    for (const Case& c : cases) {
+        {
+            auto stream = openClientStream(name);
+            stream->writeAll(c.bytes.data(), c.bytes.size(), "test write");
+            // Nothing is answered: the server drops the connection or lets it run out.
+            std::string reply;
+            EXPECT_NE(errorOf([&] { readMessage(*stream, reply); }), "no error") << c.what;
+        }
+        ASSERT_TRUE(testkit::waitFor([&] { return server.errors().size() > reported; })) << c.what;
+        reported = server.errors().size();
+        EXPECT_NE(server.errors().back().find(c.errorPart), std::string::npos)
+            << c.what << ": " << server.errors().back();
+        EXPECT_NO_THROW(readActions(ask(name, messageBytes(MessageType::PossibleActions)))) << c.what;
+    }
+    EXPECT_EQ(server.handled(), static_cast<int>(std::size(cases)));
+}
+
+TEST(MessageServer, StalledClientIsDroppedWithinItsDeadlineWhileTheNextIsServed) {
+    testkit::PipeSandbox sandbox;
+    const std::string name = sandbox.pipeName("stalled");
+    TestServer server(name, 300ms);
+    auto staller = openClientStream(name);
+    staller->writeAll("\x40\0", 2, "test write");
+    const auto start = std::chrono::steady_clock::now();
+    EXPECT_NO_THROW(readActions(ask(name, messageBytes(MessageType::PossibleActions))));
+    EXPECT_LT(std::chrono::steady_clock::now() - start, 4s);
+    ASSERT_TRUE(testkit::waitFor([&] { return server.errors().size() == 1; }));
+}
+
+// The server is stopped at a random moment of a random client's visit, many times over: it
+// always ends within half a second.
+TEST(MessageServer, StopEndsServingFromAnyStateInBoundedTime) {
+    testkit::PipeSandbox sandbox;
+    std::mt19937 random(20240611);
+    enum Visit { none, probe, stallLength, stallBody, request, neverReads, emptyFrame, kinds };
+    for (int trial = 0; trial < 200; ++trial) {
+        const std::string name = sandbox.pipeName("stop" + std::to_string(trial % 2));
+        const Visit visit = static_cast<Visit>(random() % kinds);
+        auto server = std::make_unique<TestServer>(name);
+        auto client = std::async(std::launch::async, [&name, visit] {
+            try {
+                if (visit == none) return;
+                if (visit == probe) {
+                    ClientPipe(name).isAvailable();
+                    return;
+                }
+                auto stream = openClientStream(name);
+                stream->setTimeout(2s);
+                if (visit == stallLength) stream->writeAll("\x20\0", 2, "w");
+                if (visit == stallBody) stream->writeAll("\x20\0\0\0<Mess", 9, "w");
+                if (visit == request || visit == neverReads)
+                    writeMessage(*stream, messageBytes(MessageType::PossibleActions));
+                if (visit == emptyFrame) writeMessage(*stream, "");
+                std::string reply;
+                if (visit == request) readMessage(*stream, reply);
+                if (visit != request) {
+                    char byte;
+                    stream->readSome(&byte, 1, "hold");  // until the server drops it, or 2 s
+                }
+            } catch (const std::exception&) {
+                // The server going away mid-visit is what this test does.
+            }
+        });
+        std::this_thread::sleep_for(std::chrono::microseconds(random() % 3000));
+        const auto start = std::chrono::steady_clock::now();
+        server->stop();
+        const auto took = std::chrono::steady_clock::now() - start;
+        EXPECT_LT(took, 500ms) << "trial " << trial << " visit " << visit;
+        server.reset();
+        ASSERT_EQ(client.wait_for(10s), std::future_status::ready) << "trial " << trial;
+    }
+}
+
+}  // namespace
