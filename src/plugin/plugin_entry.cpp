@@ -8,6 +8,7 @@
 #include "plugin/hooks.h"
 #include "plugin/import_flavor.h"
 #include "plugin/plugin_state.h"
+#include "project/recovery_at_load.h"
 
 namespace {
 
@@ -43,6 +44,8 @@ A_Err SkeldaPluginMain(const SPBasicSuite* pica_basicP, A_long, A_long, const A_
         HostContext& context = hostContext();
         context.basicSuite = pica_basicP;
         context.pluginId = aegp_plugin_id;
+        // Files a crash left renamed aside come back before anything else can import.
+        RecoverInterruptedImports();
         context.mainWindow = GetMainWindow();
         InsertCommands(context);
         // Held across the flavor and the server start.

@@ -1,0 +1,244 @@
+#include "project/composition_import.h"
+
+#include <gtest/gtest.h>
+
+#include <map>
+#include <string>
+#include <vector>
+
+#include "host/object_handles.h"
+#include "import_fixture.h"
+
+using namespace importkit;
+using namespace isolationkit;
+
+namespace {
+
+bool sameTime(const A_Time& time, A_long value, A_u_long scale) {
+    return static_cast<long long>(time.value) * scale == static_cast<long long>(value) * time.scale;
+}
+
+// The layers the tracking result went to.
+struct AppliedLayers {
+    std::vector<int> layers;
+    ApplyToLayer apply() {
+        return [this](AEGP_LayerH layer) { layers.push_back(simhost::fromHandle(layer)); };
+    }
+};
+
+class CompositionImportTest : public ImportTest {
+protected:
+    // Underlay p0000.png ... p0099.png beside p0100.png and notes.png; overlay logo.tga.
+    CompositionImport carProject() {
+        CompositionImport what;
+        what.name = "Car";
+        what.width = 720;
+        what.height = 576;
+        what.framerate = 25;
+        what.pixelAspectRatio = {59, 54};
+        what.underlayFiles = makeFrames(dir.file("plate"), "p", 100);
+        writeFile(dir.file("plate/p0100.png"), "p0100.png");
+        writeFile(dir.file("plate/notes.png"), "notes");
+        writeFile(dir.file("art/logo.tga"), "logo");
+        what.overlayFiles = {dir.file("art/logo.tga")};
+        what.trimLast = 100;
+        what.task = Task::Compensation;
+        return what;
+    }
+};
+
+TEST_F(CompositionImportTest, BuildsTheCompositionWithBothLayersInOneUndoGroup) {
+    const CompositionImport what = carProject();
+    const auto before = snapshot(dir.path());
+    AppliedLayers applied;
+    const AEGP_ItemH item = importComposition(what, applied.apply());
+
+    simhost::Item* comp = host->model().item(simhost::fromHandle(item));
+    ASSERT_NE(comp, nullptr);
+    EXPECT_EQ(comp->type, AEGP_ItemType_COMP);
+    EXPECT_EQ(comp->name, "Car");
+    EXPECT_EQ(comp->width, 720);
+    EXPECT_EQ(comp->height, 576);
+    EXPECT_EQ(comp->comp.fps, 25.0);
+    EXPECT_TRUE(sameTime(comp->comp.duration, 4, 1));
+    EXPECT_EQ(comp->comp.pixelAspect.num, 59);
+    EXPECT_EQ(comp->comp.pixelAspect.den, 54u);
+    for (const auto& [id, other] : host->model().items())
+        EXPECT_EQ(other.selected, id == comp->id) << other.name;
+
+    const auto layers = layersOf(*comp);
+    ASSERT_EQ(layers.size(), 2u);
+    const simhost::Layer& overlay = *layers[0];
+    const simhost::Layer& underlay = *layers[1];
+    // The host saw exactly the listed files: p0100.png and notes.png were aside.
+    const simhost::Footage& plate = host->model().item(underlay.source)->footage;
+    EXPECT_EQ(plate.files, what.underlayFiles);
+    EXPECT_TRUE(plate.sequence);
+    const simhost::Footage& logo = host->model().item(overlay.source)->footage;
+    EXPECT_EQ(logo.files, what.overlayFiles);
+    EXPECT_FALSE(logo.sequence);
+    for (const simhost::Footage* footage : {&plate, &logo}) {
+        EXPECT_EQ(footage->interp.pixel_aspect_ratio.num, 59);
+        EXPECT_EQ(footage->interp.native_fpsF, 1638400.0);
+    }
+    // A one-file overlay with the default trimming spans the underlay's frames.
+    EXPECT_TRUE(sameTime(overlay.offset, 0, 1));
+    EXPECT_TRUE(sameTime(overlay.inPoint, 0, 1));
+    EXPECT_TRUE(sameTime(overlay.duration, 100, 25));
+    EXPECT_EQ(applied.layers, std::vector<int>{underlay.id});
+
+    ASSERT_EQ(host->model().undoGroups().size(), 1u);
+    EXPECT_EQ(host->model().undoGroups()[0].name, "Import of Skelda Project 'Car'");
+    EXPECT_EQ(host->model().openUndoGroups(), 0);
+    EXPECT_TRUE(host->suites().outstanding().empty());
+    EXPECT_EQ(snapshot(dir.path()), before);
+    EXPECT_TRUE(state.journals().empty());
+}
+
+TEST_F(CompositionImportTest, OverlayPlacementAndTaskRouting) {
+    const struct {
+        Task task;
+        bool toOverlay;
+    } cases[] = {{Task::Tracking, true}, {Task::Compensation, false}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(static_cast<int>(c.task));
+        freshHost();
+        testkit::TempDir footage;
+        CompositionImport what;
+        what.width = 640;
+        what.height = 480;
+        what.framerate = 25;
+        what.underlayFiles = makeFrames(footage.file("plate"), "p", 60);
+        what.overlayFiles = makeFrames(footage.file("art"), "o", 40);
+        what.sourceOffset = 10;
+        what.trimFirst = 5;
+        what.trimLast = 45;
+        what.task = c.task;
+        AppliedLayers applied;
+        simhost::Item* comp =
+            host->model().item(simhost::fromHandle(importComposition(what, applied.apply())));
+        ASSERT_NE(comp, nullptr);
+        EXPECT_EQ(comp->name, "Skelda Comp");
+        EXPECT_EQ(host->model().undoGroups().at(0).name, "Import of Skelda Project 'Skelda Comp'");
+        const auto layers = layersOf(*comp);
+        ASSERT_EQ(layers.size(), 2u);
+        EXPECT_EQ(host->model().item(layers[0]->source)->footage.files, what.overlayFiles);
+        EXPECT_TRUE(sameTime(layers[0]->offset, 10, 25));
+        EXPECT_TRUE(sameTime(layers[0]->inPoint, 5, 25));
+        EXPECT_TRUE(sameTime(layers[0]->duration, 40, 25));
+        EXPECT_EQ(applied.layers, std::vector<int>{(c.toOverlay ? layers[0] : layers[1])->id});
+    }
+}
+
+TEST_F(CompositionImportTest, WithoutOverlayTheUnderlayStandsAlone) {
+    for (const Task task : {Task::Compensation, Task::Tracking}) {
+        freshHost();
+        testkit::TempDir footage;
+        CompositionImport what;
+        what.width = 640;
+        what.height = 480;
+        what.underlayFiles = makeFrames(footage.file("plate"), "p", 3);
+        what.task = task;
+        AppliedLayers applied;
+        simhost::Item* comp =
+            host->model().item(simhost::fromHandle(importComposition(what, applied.apply())));
+        ASSERT_NE(comp, nullptr);
+        const auto layers = layersOf(*comp);
+        ASSERT_EQ(layers.size(), 1u);
+        EXPECT_EQ(applied.layers,
+                  task == Task::Compensation ? std::vector<int>{layers[0]->id} : std::vector<int>{});
+        EXPECT_EQ(host->model().openUndoGroups(), 0);
+    }
+}
+
+TEST_F(CompositionImportTest, WithoutUnderlayNothingHappens) {
+    CompositionImport what;
+    what.overlayFiles = makeFrames(dir.file("art"), "o", 2);
+    AppliedLayers applied;
+    EXPECT_EQ(importComposition(what, applied.apply()), nullptr);
+    EXPECT_TRUE(host->model().undoGroups().empty());
+    EXPECT_TRUE(host->faults().calls().empty());
+}
+
+// The action text the user is shown when a host operation of the import fails.
+const std::map<std::string, std::string> kActions = {
+    {"AEGP_StartUndoGroup", "starting undo group"},
+    {"AEGP_EndUndoGroup", "ending undo group"},
+    {"AEGP_GetProjectByIndex", "getting project by index"},
+    {"AEGP_GetProjectRootFolder", "getting project root folder"},
+    {"AEGP_CreateComp", "creating composition"},
+    {"AEGP_GetItemFromComp", "getting item from composition"},
+    {"AEGP_NewFootage", "allocating new footage"},
+    {"AEGP_GetFootageInterpretation", "getting footage's interpretation"},
+    {"AEGP_SetFootageInterpretation", "setting footage's interpretation"},
+    {"AEGP_AddFootageToProject", "adding footage to project"},
+    {"AEGP_AddLayer", "adding layer into composition"},
+    {"AEGP_SetLayerOffset", "setting layer's offset"},
+    {"AEGP_SetLayerInPointAndDuration", "setting layer's in point and duration"},
+    {"AEGP_SelectItem", "selecting item"},
+};
+
+// Fails every host call, every rename and the journal writes of an import in turn.
+TEST_F(CompositionImportTest, FailingAnyStepLeavesTheDirectoriesAsTheyWereAndTheHostBalanced) {
+    auto project = [&] {
+        CompositionImport what = carProject();
+        what.overlayFiles = makeFrames(dir.file("art"), "o", 3);
+        writeFile(dir.file("art/extra.png"), "extra");
+        what.trimLast = 3;
+        return what;
+    };
+    const CompositionImport what = project();
+    const auto before = snapshot(dir.path());
+    AppliedLayers clean;
+    ASSERT_NE(importComposition(what, clean.apply()), nullptr);
+    const std::vector<std::string> calls = host->faults().calls();
+
+    auto checkAfterwards = [&](A_Err result, const std::string& expectedReport) {
+        EXPECT_EQ(snapshot(dir.path()), before);
+        EXPECT_TRUE(state.journals().empty());
+        EXPECT_EQ(host->model().openUndoGroups(), 0);
+        EXPECT_TRUE(host->suites().outstanding().empty());
+        if (expectedReport.empty()) {
+            EXPECT_EQ(result, A_Err_NONE);
+            EXPECT_TRUE(host->reports().empty());
+        } else {
+            EXPECT_NE(result, A_Err_NONE);
+            EXPECT_EQ(host->reports(), std::vector<std::string>{expectedReport});
+        }
+    };
+    std::map<std::string, int> seen;
+    for (std::size_t i = 0; i < calls.size(); ++i) {
+        const std::string& operation = calls[i];
+        SCOPED_TRACE("failing call " + std::to_string(i + 1) + ": " + operation);
+        freshHost();
+        host->faults().fail(operation, ++seen[operation], -9);
+        AppliedLayers applied;
+        const A_Err result = asCallback([&] { importComposition(what, applied.apply()); });
+        ASSERT_EQ(kActions.count(operation), 1u);
+        checkAfterwards(result, "Error while " + kActions.at(operation) + ".");
+    }
+
+    for (int k = 1;; ++k) {
+        SCOPED_TRACE("failing file step " + std::to_string(k));
+        freshHost();
+        FaultyFileCalls files(k);
+        ScopedIsolationFileCalls scoped(files);
+        AppliedLayers applied;
+        const A_Err result = asCallback([&] { importComposition(what, applied.apply()); });
+        if (files.count() < k) {
+            checkAfterwards(result, "");
+            // Journal, notes.png and p0100.png aside and back, journal, extra.png aside and back.
+            EXPECT_EQ(k, 9);
+            break;
+        }
+        // A rename back that fails once succeeds on its second try.
+        const bool back = files.failedStep.find(".x\" into") != std::string::npos;
+        checkAfterwards(result,
+                        back ? ""
+                             : "Exception: " + (files.failedStep.find("journal") != std::string::npos
+                                                    ? "System error: no space left\n" + files.failedStep
+                                                    : files.failedStep));
+    }
+}
+
+}  // namespace
