@@ -1,0 +1,294 @@
+#include "project/project_document.h"
+
+#include <gtest/gtest.h>
+
+#include <functional>
+#include <random>
+#include <string>
+#include <vector>
+
+#include "common/test_dirs.h"
+#include "common/test_drives.h"
+#include "common/test_files.h"
+#include "message/xml_tree.h"
+
+namespace {
+
+std::string attributeOf(const xml::node& element, const char* name) {
+    std::string text;
+    return element.attribute(name, text) ? text : "(absent)";
+}
+
+std::string errorOf(const std::function<void()>& action) {
+    try {
+        action();
+    } catch (const std::exception& e) {
+        return e.what();
+    }
+    return "(no error)";
+}
+
+std::string writtenText(Project project, const char* rootName = "Project") {
+    xml::tree tree;
+    tree.create(rootName);
+    serializeProject(XmlArchive::writer(tree.root()), project);
+    return tree.text();
+}
+
+Project readText(const std::string& text, const std::string& path) {
+    xml::tree tree;
+    tree.parse(text);
+    Project project(path);
+    serializeProject(XmlArchive::reader(tree.root()), project);
+    return project;
+}
+
+std::vector<std::string> numbered(const std::string& stem, int count, const char* extension) {
+    std::vector<std::string> files;
+    for (int i = 0; i < count; ++i) {
+        std::string digits = std::to_string(i);
+        files.push_back(stem + std::string(4 - digits.size(), '0') + digits + extension);
+    }
+    return files;
+}
+
+TEST(ProjectDocument, WorkedExampleAsWritten) {
+    Project project("C:\\job\\job.skp");
+    project.task = Task::Compensation;
+    project.frames.resize(3);
+    project.frames[1].x = 1.5;
+    project.name = "Car";
+    project.width = 720;
+    project.height = 576;
+    project.framerate = 25;
+    project.pixelAspectRatio = {59, 54};
+    project.underlayFiles = numbered("C:\\job\\plate\\p", 100, ".png");
+    project.overlay.files = {"C:\\job\\art\\logo.tga"};
+    project.overlay.trimming = {0, 100};
+
+    xml::tree tree;
+    tree.parse(writtenText(project));
+    const xml::node root = tree.root();
+    EXPECT_EQ(attributeOf(root, "Task"), "Compensation");
+    EXPECT_EQ(attributeOf(root, "Framerate"), "25");
+    EXPECT_EQ(attributeOf(root, "Name"), "Car");
+
+    std::vector<std::string> names;
+    for (const xml::node& child : root.children()) names.push_back(child.name());
+    EXPECT_EQ(names, (std::vector<std::string>{"Transform", "Transform", "Transform", "Dim",
+                                               "PixelAspectRatio", "Underlay", "Overlay"}));
+    EXPECT_EQ(attributeOf(root.child("Dim"), "sx"), "720");
+    EXPECT_EQ(attributeOf(root.child("Dim"), "sy"), "576");
+    EXPECT_EQ(attributeOf(root.child("PixelAspectRatio"), "num"), "59");
+    EXPECT_EQ(attributeOf(root.child("PixelAspectRatio"), "den"), "54");
+
+    const xml::node underlay = root.child("Underlay");
+    EXPECT_EQ(attributeOf(underlay, "path"), "plate\\");
+    EXPECT_EQ(attributeOf(underlay, "abs"), "(absent)");
+    const std::vector<xml::node> frames = underlay.children();
+    ASSERT_EQ(frames.size(), 100u);
+    EXPECT_EQ(attributeOf(frames[0], "path"), "p0000.png");
+    EXPECT_EQ(attributeOf(frames[99], "path"), "p0099.png");
+
+    const xml::node overlay = root.child("Overlay");
+    EXPECT_EQ(attributeOf(overlay, "path"), "art\\");
+    ASSERT_EQ(overlay.children().size(), 1u);  // default trimming: no "Trimming"
+    EXPECT_EQ(attributeOf(overlay.child("Frame"), "path"), "logo.tga");
+}
+
+TEST(ProjectDocument, DefaultsWriteOnlyTheAlwaysPresentElements) {
+    EXPECT_EQ(writtenText(Project("C:\\job\\job.skp")),
+              "<?xml version=\"1.0\"?><Project><Dim/><Underlay/><Overlay/></Project>");
+    Project renamed("C:\\job\\job.skp");
+    renamed.name = "";
+    renamed.overlay.trimming = {0, 5};
+    EXPECT_EQ(writtenText(renamed).substr(21),
+              "<Project Name=\"\"><Dim/><Underlay/><Overlay><Trimming last=\"5\"/></Overlay></Project>");
+}
+
+// A job folder on disk: job.skp beside plate\ (100 frames) and art\ (40 frames and a logo).
+class ProjectOnDisk : public ::testing::Test {
+protected:
+    void SetUp() override {
+        root_ = testkit::windowsForm(dir_.path()) + "\\";
+        plate_ = numbered(root_ + "plate\\p", 100, ".png");
+        art_ = numbered(root_ + "art\\a", 40, ".png");
+        for (const auto& file : plate_) testkit::writeFile(file, "png");
+        for (const auto& file : art_) testkit::writeFile(file, "png");
+        testkit::writeFile(root_ + "art\\logo.tga", "tga");
+        testkit::writeFile(root_ + "loose.png", "png");
+    }
+    std::string projectFile() const { return root_ + "job.skp"; }
+    Project load(const std::string& text) {
+        testkit::writeFile(projectFile(), text);
+        return loadProjectFile(projectFile());
+    }
+    std::string underlay(const std::string& attributes = "path=\"plate\\\"") const {
+        return "<Underlay " + attributes +
+               "><Frame path=\"p0000.png\"/><Frame path=\"p0001.png\"/></Underlay>";
+    }
+
+    testkit::TempDir dir_;
+    std::string root_;
+    std::vector<std::string> plate_, art_;
+};
+
+TEST_F(ProjectOnDisk, ReadsTheElementsAndTheirDefaults) {
+    const Project project =
+        load("<Anything Framerate=\"25\"><Dim sx=\"720\"/>" + underlay() +
+             "<Overlay path=\"art\\\" SourceOffset=\"10\"><Frame path=\"logo.tga\"/></Overlay>"
+             "</Anything>");
+    EXPECT_EQ(project.path, projectFile());
+    EXPECT_EQ(project.name, "job");
+    EXPECT_EQ(project.width, 720u);
+    EXPECT_EQ(project.height, 0u);
+    EXPECT_EQ(project.framerate, 25u);
+    EXPECT_EQ(project.underlayFiles, (std::vector<std::string>{plate_[0], plate_[1]}));
+    EXPECT_EQ(project.overlay.files, std::vector<std::string>{root_ + "art\\logo.tga"});
+    EXPECT_EQ(project.overlay.sourceOffset, 10);
+    EXPECT_EQ(project.overlay.trimming.first, 0);
+    EXPECT_EQ(project.overlay.trimming.last, 2);  // a still lasts as long as the underlay
+}
+
+TEST_F(ProjectOnDisk, TrimmingAndOtherEdgeCases) {
+    std::string fortyFrames;
+    for (int i = 0; i < 40; ++i)
+        fortyFrames += "<Frame path=\"a00" + std::string(i < 10 ? "0" : "") + std::to_string(i) + ".png\"/>";
+    const struct {
+        std::string body;
+        int first, last;
+        std::size_t overlayFiles;
+    } cases[] = {
+        {"<Overlay path=\"art\\\">" + fortyFrames + "</Overlay>", 0, 40, 40},
+        {"<Overlay path=\"art\\\"><Frame path=\"logo.tga\"/><Trimming first=\"5\"/></Overlay>", 5, 0, 1},
+        {"<Overlay path=\"art\\\"><Frame path=\"logo.tga\"/><Trimming last=\"x\"/></Overlay>", 0, 0, 1},
+        {"<Overlay path=\"art\\\"><Frame path=\"logo.tga\"/><Trimming first=\"5\" last=\"45\"/></Overlay>", 5,
+         45, 1},
+        {"", 0, 0, 0},                                                // no overlay: no files
+        {"<Overlay><Frame path=\"loose.png\"/></Overlay>", 0, 2, 1},  // the project's own directory
+    };
+    for (const auto& c : cases) {
+        const Project project = load("<Project>" + underlay() + c.body + "</Project>");
+        EXPECT_EQ(project.overlay.files.size(), c.overlayFiles) << c.body;
+        EXPECT_EQ(project.overlay.trimming.first, c.first) << c.body;
+        EXPECT_EQ(project.overlay.trimming.last, c.last) << c.body;
+    }
+    EXPECT_EQ(load("<Project><Underlay><Frame path=\"loose.png\"/></Underlay></Project>").underlayFiles,
+              std::vector<std::string>{root_ + "loose.png"});
+    EXPECT_EQ(load("<Project Name=\"Car\">" + underlay() + "</Project>").name, "Car");
+}
+
+TEST_F(ProjectOnDisk, FootageInTheProjectDirectoryIsStoredWithoutPath) {
+    Project project(projectFile());
+    project.underlayFiles = {root_ + "loose.png"};
+    project.overlay.files = {root_ + "loose.png"};
+    xml::tree tree;
+    tree.parse(writtenText(project));
+    EXPECT_EQ(attributeOf(tree.root().child("Underlay"), "path"), "(absent)");
+    EXPECT_EQ(attributeOf(tree.root().child("Overlay"), "path"), "(absent)");
+    EXPECT_EQ(attributeOf(tree.root().child("Overlay"), "abs"), "(absent)");
+}
+
+TEST_F(ProjectOnDisk, PushedProjectsNeedAbsolutePaths) {
+    const std::string absolute =
+        "<Message type=\"Project\"><Underlay path=\"" + root_ +
+        "plate\\\" abs=\"1\"><Frame path=\"p0000.png\"/></Underlay><Overlay path=\"" + root_ +
+        "art\\\" abs=\"1\"><Frame path=\"logo.tga\"/></Overlay></Message>";
+    const Project pushed = readText(absolute, "");
+    EXPECT_EQ(pushed.name, "");
+    EXPECT_EQ(pushed.underlayFiles, std::vector<std::string>{plate_[0]});
+    EXPECT_EQ(errorOf([&] { readText("<Message type=\"Project\">" + underlay() + "</Message>", ""); }),
+              "absolute path expected");
+}
+
+TEST_F(ProjectOnDisk, ErrorsNameWhatIsWrong) {
+    const std::string missing = root_ + "none.skp";
+    const std::string noFile = errorOf([&] { loadProjectFile(missing); });
+    EXPECT_NE(noFile.find(missing), std::string::npos) << noFile;
+
+    const std::string broken = errorOf([&] { load("<Project><Dim></Project>"); });
+    EXPECT_NE(broken.find(projectFile()), std::string::npos) << broken;
+    EXPECT_EQ(errorOf([&] { load(""); }).find(projectFile()) != std::string::npos, true);
+
+    const std::string plate = root_ + "plate\\";
+    const struct {
+        std::string text;
+        std::string error;
+    } cases[] = {
+        {"<Project>" + underlay("path=\"gone\\\"") + "</Project>",
+         "path does not exist - " + root_ + "gone\\\n(base path is " + root_ + ", relative path is gone\\)"},
+        {"<Project><Underlay path=\"plate\\\"><Frame path=\"p0100.png\"/></Underlay></Project>",
+         "path does not exist - " + plate + "p0100.png\n(base path is " + plate +
+             ", relative path is p0100.png)"},
+        {"<Project><Dim/><Dim/></Project>", "Node is ambiguous (tag = Dim)"},
+        {"<Project><PixelAspectRatio num=\"1\"/></Project>", "attribute not found"},
+    };
+    for (const auto& c : cases) EXPECT_EQ(errorOf([&] { load(c.text); }), c.error) << c.text;
+}
+
+TEST_F(ProjectOnDisk, RandomProjectsSurviveTheRoundTripThroughAFile) {
+    testkit::writeFile(root_ + "shots\\s.png", "png");
+    const std::string elsewhere = testkit::otherDriveAlias(root_ + "shots\\s.png");
+    std::mt19937 random(99);
+    auto pick = [&](const std::vector<std::string>& from) {
+        std::vector<std::string> files;
+        const std::size_t count = random() % 6;
+        const std::size_t start = random() % from.size();
+        for (std::size_t i = 0; i < count; ++i) {
+            const unsigned kind = random() % 8;
+            if (kind == 0)
+                files.push_back(root_ + "shots\\s.png");  // a sibling directory
+            else if (kind == 1 && !elsewhere.empty())
+                files.push_back(elsewhere);  // another drive
+            else if (kind == 2)
+                files.push_back(root_ + "loose.png");  // the project's directory
+            else
+                files.push_back(from[(start + i) % from.size()]);
+        }
+        return files;
+    };
+    for (int round = 0; round < 60; ++round) {
+        Project written(projectFile());
+        written.first = static_cast<std::int32_t>(random() % 50) - 10;
+        written.task = random() % 2 ? Task::Tracking : Task::Compensation;
+        written.exportModel = static_cast<ExportModel>(random() % 8);
+        written.exportInaccuracy = static_cast<float>(random() % 8) / 4;
+        written.frames.resize(random() % 5);
+        for (Transform& t : written.frames) t.x = static_cast<double>(random() % 1000) / 8;
+        written.name = random() % 3 ? "job" : "Shot " + std::to_string(round);
+        written.width = random() % 2000;
+        written.height = random() % 2000;
+        written.framerate = random() % 3 ? 30 : 25;
+        written.pixelAspectRatio = random() % 2 ? PixelAspectRatio{} : PixelAspectRatio{59, 54};
+        written.underlayFiles = pick(plate_);
+        written.overlay.files = pick(art_);
+        written.overlay.sourceOffset = static_cast<std::int32_t>(random() % 20) - 5;
+        written.overlay.trimming =
+            random() % 2 ? Trimming{0, static_cast<std::int32_t>(written.overlay.files.size() == 1
+                                                                     ? written.underlayFiles.size()
+                                                                     : written.overlay.files.size())}
+                         : Trimming{3, 7};
+
+        const Project read = load(writtenText(written, random() % 2 ? "Project" : "SkeldaProject"));
+        EXPECT_EQ(read.first, written.first);
+        EXPECT_EQ(read.task, written.task);
+        EXPECT_EQ(read.exportModel, written.exportModel);
+        EXPECT_EQ(read.exportInaccuracy, written.exportInaccuracy);
+        ASSERT_EQ(read.frames.size(), written.frames.size());
+        for (std::size_t i = 0; i < read.frames.size(); ++i) EXPECT_EQ(read.frames[i].x, written.frames[i].x);
+        EXPECT_EQ(read.name, written.name);
+        EXPECT_EQ(read.width, written.width);
+        EXPECT_EQ(read.height, written.height);
+        EXPECT_EQ(read.framerate, written.framerate);
+        EXPECT_EQ(read.pixelAspectRatio.num, written.pixelAspectRatio.num);
+        EXPECT_EQ(read.pixelAspectRatio.den, written.pixelAspectRatio.den);
+        EXPECT_EQ(read.underlayFiles, written.underlayFiles);
+        EXPECT_EQ(read.overlay.files, written.overlay.files);
+        EXPECT_EQ(read.overlay.sourceOffset, written.overlay.sourceOffset);
+        EXPECT_EQ(read.overlay.trimming.first, written.overlay.trimming.first);
+        EXPECT_EQ(read.overlay.trimming.last, written.overlay.trimming.last);
+        EXPECT_EQ(read.path, written.path);
+    }
+}
+
+}  // namespace
