@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstddef>
+#include <memory>
 #include <vector>
 
 #include "message/xml_node.h"
@@ -52,7 +53,7 @@ public:
     template <class Routine>
     const XmlArchive& child(const char* name, Routine&& routine) const {
         xml::node element = node_;
-        element = reading_ ? element.child(name) : element.addChild(name);
+        element = reading_ ? index().child(name) : element.addChild(name);
         routine(XmlArchive(element, reading_));
         return *this;
     }
@@ -62,7 +63,7 @@ public:
     template <class Sequence, class Routine>
     const XmlArchive& sequence(const char* name, Sequence& entries, Routine&& routine) const {
         if (reading_) {
-            const std::vector<xml::node> elements = node_.children(name);
+            const std::vector<xml::node> elements = index().children(name);
             entries.resize(elements.size());
             for (std::size_t i = 0; i < elements.size(); ++i)
                 routine(XmlArchive(elements[i], true), entries[i]);
@@ -74,7 +75,14 @@ public:
     }
 
 private:
+    // The element's children, gathered at the first lookup for all lookups of this archive.
+    const xml::child_index& index() const {
+        if (!index_) index_ = std::make_shared<const xml::child_index>(node_);
+        return *index_;
+    }
+
     xml::node node_;
     bool reading_;
     mutable xml::attribute_cursor cursor_;
+    mutable std::shared_ptr<const xml::child_index> index_;
 };

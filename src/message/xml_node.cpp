@@ -135,4 +135,32 @@ node node::child(const char* name) const {
     return node(first.internal_object());
 }
 
+child_index::child_index(const node& parent) {
+    if (parent.handle_ == nullptr) return;
+    for (pugi::xml_node c = pugi::xml_node(parent.handle_).first_child(); c; c = c.next_sibling()) {
+        if (c.type() != pugi::node_element) continue;
+        const char* name = c.name();
+        entries_.push_back({name[0], name, node(c.internal_object())});
+    }
+}
+
+std::vector<node> child_index::children(const char* name) const {
+    std::vector<node> result;
+    const bool any = *name == '\0';
+    for (const entry& e : entries_) {
+        if (any || (e.first == *name && sameName(e.name, name))) result.push_back(e.element);
+    }
+    return result;
+}
+
+node child_index::child(const char* name) const {
+    node found;
+    for (const entry& e : entries_) {
+        if (e.first != *name || !sameName(e.name, name)) continue;
+        if (!found.isNull()) throw ambiguous(std::string("tag = ") + name);
+        found = e.element;
+    }
+    return found;
+}
+
 }  // namespace xml

@@ -102,9 +102,28 @@ public:
 
 private:
     friend class tree;
+    friend class child_index;
     explicit node(pugi::xml_node_struct* handle) : handle_(handle) {}
 
     pugi::xml_node_struct* handle_ = nullptr;
+};
+
+// The child elements of one element with their names, gathered in one pass: several lookups among many
+// children then need no further walk through the tree. Valid while the element's children stay.
+class child_index {
+public:
+    explicit child_index(const node& parent);
+    // As node::children and node::child.
+    std::vector<node> children(const char* name) const;
+    node child(const char* name) const;
+
+private:
+    struct entry {
+        char first;  // the name's first character, to pass over most names without reading them
+        const char* name;
+        node element;
+    };
+    std::vector<entry> entries_;
 };
 
 }  // namespace xml

@@ -189,18 +189,26 @@ bool readReal(const char* text, T& out, std::uint64_t mantissaLimit, int exponen
     return true;
 }
 
-// The three decimal digits of every number below 1000.
+// The three decimal digits of every number below 1000 as characters packed first to last from the
+// lowest byte, so that six digits are assembled in a register.
 struct ThreeDigits {
-    char digits[1000][3];
-    constexpr ThreeDigits() : digits{} {
-        for (int i = 0; i < 1000; ++i) {
-            digits[i][0] = static_cast<char>('0' + i / 100);
-            digits[i][1] = static_cast<char>('0' + i / 10 % 10);
-            digits[i][2] = static_cast<char>('0' + i % 10);
+    std::uint32_t packed[1000];
+    constexpr ThreeDigits() : packed{} {
+        for (unsigned i = 0; i < 1000; ++i) {
+            packed[i] = ('0' + i / 100) | ('0' + i / 10 % 10) << 8 | ('0' + i % 10) << 16;
         }
     }
 };
 constexpr ThreeDigits kThreeDigits;
+
+// Stores the 8 characters packed first to last from the lowest byte of v.
+inline void storePacked(char* p, std::uint64_t v) {
+#if defined(__BYTE_ORDER__) && __BYTE_ORDER__ == __ORDER_LITTLE_ENDIAN__
+    std::memcpy(p, &v, 8);
+#else
+    for (int i = 0; i < 8; ++i) p[i] = static_cast<char>(v >> (8 * i));
+#endif
+}
 
 // Six significant digits in fixed notation, the form the stream uses for values from 1e-4 up to below
 // 1e6; returns the end of the text. Returns nullptr for every other value and for values too near a rounding
@@ -237,27 +245,30 @@ char* fixedText(double v, char* out) {
         n = 100000;
         if (++e > 5) return nullptr;
     }
-    // Fixed-size copies of 8 bytes: the digits are padded and the buffer has room to spare.
-    char digits[16] = {};
+    // The six digits in one register (built in memory, their reading back would wait for the stores);
+    // whole 8-byte stores, as the buffer has room to spare.
     const std::uint32_t high = n / 1000;
-    std::memcpy(digits, kThreeDigits.digits[high], 3);
-    std::memcpy(digits + 3, kThreeDigits.digits[n - high * 1000], 3);
+    const std::uint64_t digits =
+        std::uint64_t(kThreeDigits.packed[high]) | std::uint64_t(kThreeDigits.packed[n - high * 1000]) << 24;
+    // Digits up to the last that is not 0: the first digit never is.
+    const std::uint64_t values = digits ^ 0x303030303030u;
     int count = 6;
-    while (digits[count - 1] == '0') --count;
+    while ((values >> (8 * (count - 1)) & 0xff) == 0) --count;
     if (e >= 0) {
         const int whole = e + 1;
-        std::memcpy(p, digits, 8);
         if (count > whole) {
-            p[whole] = '.';
-            std::memcpy(p + whole + 1, digits + whole, 8);
+            const std::uint64_t integer = digits & ((std::uint64_t(1) << (8 * whole)) - 1);
+            storePacked(
+                p, integer | std::uint64_t('.') << (8 * whole) | (digits >> (8 * whole)) << (8 * whole + 8));
             p += count + 1;
         } else {
+            storePacked(p, digits);
             p += whole;
         }
     } else {
         std::memcpy(p, "0.000000", 8);  // "0." and the zeros after the point
         p += 1 - e;
-        std::memcpy(p, digits, 8);
+        storePacked(p, digits);
         p += count;
     }
     *p = '\0';
