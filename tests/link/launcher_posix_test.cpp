@@ -4,6 +4,7 @@
 #include <filesystem>
 #include <fstream>
 
+#include "common/program_path.h"
 #include "common/test_dirs.h"
 #include "common/test_platform.h"
 #include "link/launcher.h"
@@ -73,6 +74,22 @@ TEST(PosixLauncher, ApplicationRunsWhileItServesItsPipe) {
         EXPECT_NO_THROW(switchToApplication());
     }
     EXPECT_FALSE(isApplicationRunning());
+}
+
+// The application is started from a path with blanks and serves until told to stop.
+TEST(PosixLauncher, LaunchesFromAPathWithBlanks) {
+    testkit::PipeSandbox sandbox;
+    ConfigSandbox config;
+    testkit::TempDir programs;
+    const std::string program = programs.file("my app/skelda-app");
+    std::filesystem::create_directories(programs.file("my app"));
+    std::filesystem::copy_file(testkit::programPath("skelda-app"), program);
+    config.install(program + "\n");
+    ASSERT_FALSE(isApplicationRunning());
+    launchApplication();
+    ASSERT_TRUE(testkit::waitFor([] { return isApplicationRunning(); }));
+    writeMessage(*openClientStream(kApplicationPipeName), "");
+    EXPECT_TRUE(testkit::waitFor([] { return !isApplicationRunning(); }));
 }
 
 }  // namespace

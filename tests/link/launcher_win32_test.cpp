@@ -2,9 +2,11 @@
 #include <gtest/gtest.h>
 #include <windows.h>
 
+#include "common/program_path.h"
 #include "common/test_dirs.h"
 #include "common/test_platform.h"
 #include "link/launcher.h"
+#include "link/pipe.h"
 
 namespace {
 
@@ -91,6 +93,28 @@ TEST(Win32Launcher, FindsAndFrontsAWindowWhoseTitleEndsWithTheProductName) {
     EXPECT_TRUE(isApplicationRunning());
     EXPECT_NO_THROW(switchToApplication());
     ::DestroyWindow(window);
+}
+
+// Started from a path with blanks, the application itself runs, not a program named by the
+// path's first words: unquoted, "...\my app\skelda-app.exe" would start "...\my.exe".
+TEST(Win32Launcher, LaunchesFromAPathWithBlanksAndNothingElse) {
+    testkit::PipeSandbox sandbox;
+    RegistrySandbox registry;
+    testkit::TempDir programs;
+    const std::string source = testkit::programPath("skelda-app");
+    ASSERT_TRUE(::CreateDirectoryA(programs.file("my app").c_str(), nullptr));
+    const std::string program = programs.file("my app\\skelda-app.exe");
+    ASSERT_TRUE(::CopyFileA(source.c_str(), program.c_str(), TRUE));
+    // The decoy would start with the rest of the path as its argument and serve nothing.
+    ASSERT_TRUE(::CopyFileA(source.c_str(), programs.file("my.exe").c_str(), TRUE));
+    registry.setPath(REG_SZ, program);
+    const ClientPipe application(kApplicationPipeName);
+    ASSERT_FALSE(application.isAvailable());
+    launchApplication();
+    ASSERT_TRUE(testkit::waitFor([&] { return application.isAvailable(); }, std::chrono::seconds(30)));
+    EXPECT_TRUE(testkit::waitFor([] { return isApplicationRunning(); }));
+    writeMessage(*openClientStream(kApplicationPipeName), "");
+    EXPECT_TRUE(testkit::waitFor([&] { return !application.isAvailable(); }, std::chrono::seconds(30)));
 }
 
 }  // namespace

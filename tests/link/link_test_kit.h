@@ -42,6 +42,10 @@ std::string errorOf(F&& f) {
     return "no error";
 }
 
+inline bool endsWith(const std::string& text, const std::string& tail) {
+    return text.size() >= tail.size() && text.compare(text.size() - tail.size(), tail.size(), tail) == 0;
+}
+
 // The text an Error reply carries, "BadMessage" for another type, "" for the empty frame.
 inline std::string replyText(const std::string& reply) {
     if (reply.empty()) return "";
@@ -99,6 +103,40 @@ private:
     std::mutex mutex_;
     std::vector<std::string> errors_;
     int handled_ = 0;
+};
+
+// Answers every request with the same reply bytes (the empty frame when empty) and keeps the requests.
+class ReplyServer : public MessageServer {
+public:
+    ReplyServer(const std::string& name, std::string reply)
+        : MessageServer(name, kPatientClients), reply_(std::move(reply)) {
+        resume();
+    }
+    ~ReplyServer() override { stop(); }
+
+    std::vector<std::string> requests() {
+        std::lock_guard<std::mutex> lock(mutex_);
+        return requests_;
+    }
+
+protected:
+    void error(const std::string&) override {}
+    bool handle(Message& message) override {
+        {
+            std::lock_guard<std::mutex> lock(mutex_);
+            requests_.push_back(message.toBytes());
+        }
+        if (reply_.empty())
+            message.clear();
+        else
+            message.fromBytes(reply_);
+        return true;
+    }
+
+private:
+    std::string reply_;
+    std::mutex mutex_;
+    std::vector<std::string> requests_;
 };
 
 inline std::string ask(const std::string& name, const std::string& request) {

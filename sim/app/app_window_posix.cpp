@@ -1,0 +1,10 @@
+#include "app/app_window.h"
+
+namespace simapp {
+
+struct AppWindow::State {};
+
+AppWindow::AppWindow() = default;
+AppWindow::~AppWindow() = default;
+
+}  // namespace simapp

@@ -1,0 +1,68 @@
+#include "link/requests.h"
+
+#include <stdexcept>
+#include <vector>
+
+#include "host/active_footage.h"
+#include "link/launcher.h"
+#include "message/footage_message.h"
+
+void exchange(const ClientPipe& client, Message& message) {
+    std::string reply;
+    client.transact(message.toBytes(), reply);
+    if (reply.empty())
+        message.clear();
+    else
+        message.fromBytes(reply);
+}
+
+void sendRequest(MessageType type, const std::string& pipeName) {
+    Message message(type);
+    exchange(ClientPipe(pipeName), message);
+    if (message.hasDocument()) message.throwUnexpected();
+}
+
+void upload(MessageType type) {
+    std::vector<std::string> files;
+    FootageDescription description;
+    switch (FindAndDescribeActiveFootage(files, description)) {
+        case kFootageFound:
+            break;
+        case kNoActiveItem:
+            throw std::runtime_error("there is no active item");
+        default:
+            throw std::runtime_error("active item is not a footage");
+    }
+    Message message;
+    writeFootageMessage(message, FootageMessage(type, files, description.framerate,
+                                                description.pixelAspectRatio, description.startFrame));
+    exchange(ClientPipe(kApplicationPipeName), message);
+    if (message.hasDocument()) message.throwUnexpected();
+    switchToApplication();
+}
+
+void uploadUnderlay() {
+    upload(MessageType::Underlay);
+}
+
+void uploadOverlay() {
+    upload(MessageType::Overlay);
+}
+
+void requestTransformations() {
+    sendRequest(MessageType::Transformations, kApplicationPipeName);
+}
+
+void requestProject() {
+    sendRequest(MessageType::Project, kApplicationPipeName);
+}
+
+void queryPossibleActions(const std::string& pipeName, PossibleActions& actions) {
+    actions.clearAll();
+    const ClientPipe client(pipeName);
+    if (!client.isAvailable()) return;
+    Message message(MessageType::PossibleActions);
+    exchange(client, message);
+    if (message.type() != MessageType::PossibleActions) message.throwUnexpected();
+    serializePossibleActions(XmlArchive::reader(message.root()), actions);
+}
