@@ -14,11 +14,6 @@
 
 namespace {
 
-std::string attributeOf(const xml::node& element, const char* name) {
-    std::string text;
-    return element.attribute(name, text) ? text : "(absent)";
-}
-
 std::string errorOf(const std::function<void()>& action) {
     try {
         action();
@@ -47,34 +42,6 @@ FootageDescription readBack(const std::string& text, FootageDescription into = F
     tree.parse(text);
     serializeFootageDescription(XmlArchive::reader(tree.root()), into);
     return into;
-}
-
-TEST(FootageDescriptionXml, WorkedExampleAsWritten) {
-    const std::vector<std::string> files = {"C:\\shots\\a\\f0001.png", "C:\\shots\\a\\f0002.png",
-                                            "C:\\shots\\a\\f0003.png"};
-    for (const bool plain : {true, false}) {
-        FootageDescription description{files, 25, plain ? PixelAspectRatio{1, 1} : PixelAspectRatio{10, 11},
-                                       plain ? 0 : 100};
-        xml::tree tree;
-        tree.parse(writtenText(description));
-        const xml::node root = tree.root();
-        EXPECT_EQ(attributeOf(root, "path"), "C:\\shots\\a\\");
-        EXPECT_EQ(attributeOf(root, "abs"), "1");
-        EXPECT_EQ(attributeOf(root, "Framerate"), "25");
-        EXPECT_EQ(attributeOf(root, "StartFrame"), plain ? "(absent)" : "100");
-        const std::vector<xml::node> children = root.children();
-        ASSERT_EQ(children.size(), plain ? 3u : 4u);
-        for (std::size_t i = 0; i < 3; ++i) {
-            EXPECT_EQ(children[i].name(), "Frame");
-            EXPECT_EQ(attributeOf(children[i], "path"), "f000" + std::to_string(i + 1) + ".png");
-            EXPECT_EQ(attributeOf(children[i], "abs"), "(absent)");
-        }
-        if (!plain) {
-            EXPECT_EQ(children[3].name(), "PixelAspectRatio");
-            EXPECT_EQ(attributeOf(children[3], "num"), "10");
-            EXPECT_EQ(attributeOf(children[3], "den"), "11");
-        }
-    }
 }
 
 TEST(FootageDescriptionXml, WhatIsLeftOutOrStoredAbsolute) {
