@@ -82,18 +82,6 @@ TEST(XmlNode, ChildLookups) {
     EXPECT_TRUE(xml::node().child("B").isNull());
 }
 
-TEST(XmlNode, CopiesAreHandlesToTheSameElement) {
-    xml::tree tree;
-    tree.create("M");
-    xml::node a = tree.root();
-    xml::node b = a;
-    b.addChild("C").set("n", 3);
-    b.set("x", 1);
-    EXPECT_EQ(a, b);
-    EXPECT_EQ(1, a.get<std::int32_t>("x"));
-    EXPECT_EQ(3, a.child("C").get<std::int32_t>("n"));
-}
-
 TEST(XmlTree, ErrorsNameTheDescriptionAndOffset) {
     const std::string texts[] = {"", "<M type='Empty'>", "<M type='E'/></X>", "<M a='1' a/>", "\x01\x02"};
     for (const std::string& text : texts) {
