@@ -4,6 +4,7 @@
 
 #include "common/child_process.h"
 #include "common/program_path.h"
+#include "common/test_dirs.h"
 
 namespace {
 
@@ -15,13 +16,15 @@ std::string module() {
 }
 
 TEST(SkeldaHost, LoadsTheModuleAndPrintsItsAnimationMenu) {
+    // No application serves this sandbox's pipes and none is installed.
+    testkit::PipeSandbox pipes;
     const auto result = testkit::runProcess(host(), {"-e", "load " + module(), "-e", "menu", "-e", "suites"});
     EXPECT_EQ(result.exitCode, 0) << result.output;
     EXPECT_EQ(result.output,
               "loaded \"Skelda\" entry=GPMain_Skelda result=0\n"
-              "8 disabled \"\"\n"
+              "8 disabled \"Launch Skelda\"\n"
               "9 disabled \"Upload as Underlay to Skelda\"\n"
-              "10 disabled \"\"\n"
+              "10 disabled \"Upload as Overlay to Skelda\"\n"
               "11 disabled \"Load Transformations from Skelda\"\n"
               "12 disabled \"Read Transformations from Skelda File...\"\n"
               "13 disabled \"Import Project from Skelda\"\n"

@@ -1,0 +1,7 @@
+#pragma once
+
+#include "plugin/command_table.h"
+
+// Runs what the user asked for with one of the six commands, on the host's main thread. Failures
+// pass out as exceptions for the hook's guard to report.
+void RunCommand(CommandIndex command);
