@@ -1,6 +1,7 @@
 #include "link/plugin_server.h"
 
 #include "link/error_report.h"
+#include "plugin/request_handlers.h"
 
 PluginServer::PluginServer() : PluginServer(kPluginPipeName) {}
 
@@ -25,10 +26,5 @@ void PluginServer::error(const std::string& text) {
 }
 
 bool PluginServer::handle(Message& request) {
-    switch (request.type()) {
-        // The request handlers for Underlay, Overlay, Transformations, Project and PossibleActions
-        // join here; Empty and Error have none.
-        default:
-            return false;
-    }
+    return HandleRequest(request);
 }

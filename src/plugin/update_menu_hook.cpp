@@ -1,4 +1,5 @@
 #include "aegp_command_suite.h"
+#include "host/active_footage.h"
 #include "host/check_host.h"
 #include "host/hook_guard.h"
 #include "host/suite_scope.h"
@@ -30,6 +31,7 @@ void ApplyMenuState(const std::array<CommandState, kCommandCount>& state) {
 A_Err AEGP_API UpdateMenuHook(AEGP_GlobalRefcon, AEGP_UpdateMenuRefcon, AEGP_WindowType) {
     return HookGuard([]() -> A_Err {
         MenuView view;
+        ComputeLocalActions(view.local);
         view.applicationRunning = isApplicationRunning();
         view.applicationInstalled = isApplicationInstalled();
         ApplyMenuState(ComputeMenuState(view));

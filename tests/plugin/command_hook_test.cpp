@@ -22,7 +22,6 @@ protected:
     AEGP_Command commandOf(CommandIndex index) const { return hostContext().commands[index]; }
     const simhost::MenuItem& item(CommandIndex index) { return *host->menus().find(commandOf(index)); }
 
-    testkit::PipeSandbox pipes;
     testkit::InstallationSandbox installation;
 };
 

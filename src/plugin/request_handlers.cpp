@@ -1,0 +1,56 @@
+#include "plugin/request_handlers.h"
+
+#include <string>
+#include <vector>
+
+#include "host/active_footage.h"
+#include "message/footage_message.h"
+#include "message/possible_actions.h"
+
+bool HandleRequest(Message& message) {
+    switch (message.type()) {
+        case MessageType::Underlay:
+        case MessageType::Overlay:
+            return ServeFootageRequest(message);
+        case MessageType::PossibleActions:
+            return ServePossibleActions(message);
+        default:
+            return false;
+    }
+}
+
+bool ServeFootageRequest(Message& message) {
+    const MessageType type = message.type();
+    std::vector<std::string> files;
+    FootageDescription description;
+    switch (FindAndDescribeActiveFootage(files, description)) {
+        case kFootageFound:
+            // An underlay is tracked, which takes at least two frames.
+            if (type == MessageType::Underlay && files.size() < 2) {
+                writeErrorMessage(message, "active footage contains less than 2 frames");
+            } else {
+                writeFootageMessage(
+                    message, FootageMessage(type, files, description.framerate, description.pixelAspectRatio,
+                                            description.startFrame));
+            }
+            break;
+        case kNoActiveItem:
+            writeErrorMessage(message, "there is no active item");
+            break;
+        case kNotAFootage:
+            writeErrorMessage(message, "active item is not a footage");
+            break;
+        default:
+            writeErrorMessage(message, "unknown error");
+            break;
+    }
+    return true;
+}
+
+bool ServePossibleActions(Message& message) {
+    PossibleActions actions;
+    ComputeLocalActions(actions);
+    message.init(MessageType::PossibleActions);
+    serializePossibleActions(XmlArchive::writer(message.root()), actions);
+    return true;
+}

@@ -1,0 +1,15 @@
+#pragma once
+
+#include "message/message.h"
+
+// The application's requests to the plug-in, served on the server thread. A handler rewrites the
+// request into its reply. Handlers only read the host project; changes to it are queued for the
+// host's main thread.
+
+// True when `message` now holds the reply; false for a type that is not served.
+bool HandleRequest(Message& message);
+
+// The active footage as an Underlay or Overlay message of the request's own type, or an Error.
+bool ServeFootageRequest(Message& message);
+// The plug-in's own possible actions.
+bool ServePossibleActions(Message& message);
