@@ -2,6 +2,7 @@
 
 #include <stdexcept>
 
+#include "host/active_footage.h"
 #include "link/launcher.h"
 
 namespace {
@@ -11,6 +12,13 @@ void LaunchOrSwitch() {
         switchToApplication();
     else
         launchApplication();
+}
+
+// The menu offers uploads only with footage, but the user's selection may change before the
+// command runs: an upload without footage would send an empty description.
+void RequireActiveFootage() {
+    AEGP_ItemH footage = nullptr;
+    if (FindActiveFootage(footage) != kFootageFound) throw std::runtime_error("there is no active footage");
 }
 
 [[noreturn]] void NotAvailable(const char* what) {
@@ -26,6 +34,7 @@ void RunCommand(CommandIndex command) {
             return;
         case UnderlayCommand:
         case OverlayCommand:
+            RequireActiveFootage();
             NotAvailable("uploading footage");
         case LoadTransformationsCommand:
             NotAvailable("loading transformations");

@@ -44,6 +44,18 @@ TEST_F(CommandHookTest, AFailedCommandIsHandledAndReported) {
     EXPECT_TRUE(host->suites().outstanding().empty());
 }
 
+TEST_F(CommandHookTest, UploadWithoutActiveFootageIsRefused) {
+    host->model().newProject();
+    for (CommandIndex upload : {UnderlayCommand, OverlayCommand}) {
+        host->reports().clear();
+        const auto outcome = host->runCommand(commandOf(upload));
+        EXPECT_TRUE(outcome.handled);
+        EXPECT_EQ(outcome.result, 1);
+        EXPECT_EQ(host->reports(), std::vector<std::string>{"Exception: there is no active footage"});
+    }
+    EXPECT_TRUE(host->suites().outstanding().empty());
+}
+
 TEST_F(CommandHookTest, MenuWithoutApplicationDisablesEverythingAndNamesBothCommands) {
     EXPECT_EQ(host->updateMenus(), 0);
     for (int i = 0; i < kCommandCount; ++i) EXPECT_FALSE(item(CommandIndex(i)).enabled) << i;
