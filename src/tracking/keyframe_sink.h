@@ -7,7 +7,8 @@
 enum class LayerStream : std::int32_t { Position = 1, Scale = 2, Rotation = 3 };
 
 // Where an export model writes its keyframes: a target property is selected, then keyed.
-// The host-side implementation writes into a layer; tests record the calls.
+// The host-side implementation writes into a layer; tests record the calls. Implementations set
+// the item size and the frame range when they are constructed.
 class KeyframeSink {
 public:
     virtual ~KeyframeSink() = default;

@@ -45,40 +45,24 @@ public:
     ~RecordingSink() override { ++log_->destroyed; }
 
     void selectLayerStream(LayerStream stream) override {
-        SinkCall call;
-        call.kind = SinkCall::Kind::LayerStream;
-        call.number = static_cast<std::int32_t>(stream);
-        log_->calls.push_back(call);
+        record({SinkCall::Kind::LayerStream, static_cast<std::int32_t>(stream), {}, 0, 0, 0});
     }
     void applyEffect(const std::string& name) override {
-        SinkCall call;
-        call.kind = SinkCall::Kind::ApplyEffect;
-        call.effect = name;
-        log_->calls.push_back(call);
+        record({SinkCall::Kind::ApplyEffect, 0, name, 0, 0, 0});
     }
     void selectEffectStream(std::int32_t index) override {
-        SinkCall call;
-        call.kind = SinkCall::Kind::EffectStream;
-        call.number = index;
-        log_->calls.push_back(call);
+        record({SinkCall::Kind::EffectStream, index, {}, 0, 0, 0});
     }
     void addPointKey(std::int32_t frame, double x, double y) override {
-        SinkCall call;
-        call.kind = SinkCall::Kind::PointKey;
-        call.frame = frame;
-        call.x = x;
-        call.y = y;
-        log_->calls.push_back(call);
+        record({SinkCall::Kind::PointKey, 0, {}, frame, x, y});
     }
     void addScalarKey(std::int32_t frame, double value) override {
-        SinkCall call;
-        call.kind = SinkCall::Kind::ScalarKey;
-        call.frame = frame;
-        call.x = value;
-        log_->calls.push_back(call);
+        record({SinkCall::Kind::ScalarKey, 0, {}, frame, value, 0});
     }
 
 private:
+    void record(SinkCall call) { log_->calls.push_back(std::move(call)); }
+
     std::shared_ptr<SinkLog> log_;
 };
 
