@@ -1,17 +1,26 @@
 #include "plugin/request_handlers.h"
 
+#include <memory>
 #include <string>
 #include <vector>
 
 #include "host/active_footage.h"
+#include "host/project_query.h"
 #include "message/footage_message.h"
 #include "message/possible_actions.h"
+#include "plugin/deferred_tasks.h"
+#include "plugin/plugin_state.h"
+#include "tracking/transformations_xml.h"
 
 bool HandleRequest(Message& message) {
     switch (message.type()) {
         case MessageType::Underlay:
         case MessageType::Overlay:
             return ServeFootageRequest(message);
+        case MessageType::Transformations:
+            return ServeTransformations(message);
+        case MessageType::Project:
+            return ServeProject(message);
         case MessageType::PossibleActions:
             return ServePossibleActions(message);
         default:
@@ -44,6 +53,30 @@ bool ServeFootageRequest(Message& message) {
             writeErrorMessage(message, "unknown error");
             break;
     }
+    return true;
+}
+
+bool ServeTransformations(Message& message) {
+    if (!IsActiveAVLayer()) {
+        writeErrorMessage(message, "there is no active layer");
+        return true;
+    }
+    auto task = std::make_unique<ApplyTransformationsTask>();
+    serializeTransformations(XmlArchive::reader(message.root()), task->transformations);
+    deferredTaskQueue().push(std::move(task));
+    message.clear();
+    return true;
+}
+
+bool ServeProject(Message& message) {
+    if (!IsProjectOpen()) {
+        writeErrorMessage(message, "there is no open project");
+        return true;
+    }
+    auto task = std::make_unique<ImportProjectTask>();
+    serializeProject(XmlArchive::reader(message.root()), task->project);
+    deferredTaskQueue().push(std::move(task));
+    message.clear();
     return true;
 }
 

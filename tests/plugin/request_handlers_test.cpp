@@ -1,6 +1,8 @@
 // The application's requests, sent over the plug-in's own pipe to the server the entry started.
 #include "plugin/request_handlers.h"
 
+#include <filesystem>
+#include <fstream>
 #include <mutex>
 #include <string>
 #include <vector>
@@ -9,6 +11,8 @@
 #include "link/pipe.h"
 #include "message/possible_actions.h"
 #include "plugin/plugin_fixture.h"
+#include "project/project_document.h"
+#include "tracking/transformations_xml.h"
 
 namespace {
 
@@ -40,6 +44,55 @@ protected:
         ClientPipe(kPluginPipeName).transact(request.toBytes(), bytes);
         reply.fromBytes(bytes);
     }
+    void send(const Message& request, Message& reply) {
+        std::string bytes;
+        ClientPipe(kPluginPipeName).transact(request.toBytes(), bytes);
+        // The Empty reply travels as the empty frame.
+        if (bytes.empty())
+            reply.clear();
+        else
+            reply.fromBytes(bytes);
+    }
+    static std::string errorText(const Message& reply) {
+        if (reply.type() != MessageType::Error) return "no error";
+        return reply.root().attributeText("what") ? reply.root().attributeText("what") : "";
+    }
+    std::string errorOf(const Message& request) {
+        Message reply;
+        send(request, reply);
+        return errorText(reply);
+    }
+    // A pushed project named `name` whose underlay is three frames in a directory of its own
+    // (`missing`: the last frame is not on disk).
+    void projectMessage(const std::string& name, Message& message, bool missing = false) {
+        const std::string directory = files.file(name);
+        std::filesystem::create_directories(directory);
+        std::string frames;
+        for (int i = 0; i < 3; ++i) {
+            const std::string frame = name + "_000" + std::to_string(i) + ".png";
+            if (!missing || i < 2) std::ofstream(files.file(name + "/" + frame)) << i;
+            frames += "<Frame path=\"" + frame + "\"/>";
+        }
+        // A pushed project always carries its overlay.
+        std::ofstream(files.file(name + "/logo.png")) << "logo";
+        const std::string overlay =
+            "<Overlay path=\"" + directory + "/\" abs=\"1\"><Frame path=\"logo.png\"/></Overlay>";
+        message.fromBytes("<Message type=\"Project\" Name=\"" + name +
+                          "\"><Dim sx=\"64\" sy=\"48\"/><Underlay path=\"" + directory + "/\" abs=\"1\">" +
+                          frames + "</Underlay>" + overlay + "</Message>");
+    }
+    static void transformationsMessage(const char* x, Message& message) {
+        message.fromBytes(
+            std::string("<Message type=\"Transformations\"><Transform x=\"1\"/><Transform x=\"") + x +
+            "\"/></Message>");
+    }
+    std::vector<std::string> compositionNames() {
+        std::vector<std::string> names;
+        for (const auto& entry : host->model().items())
+            if (entry.second.type == AEGP_ItemType_COMP && entry.first != comp)
+                names.push_back(entry.second.name);
+        return names;
+    }
     std::string errorOf(MessageType type) {
         Message reply;
         ask(type, reply);
@@ -62,6 +115,7 @@ protected:
         return gBoxes;
     }
 
+    testkit::TempDir files;
     ErrorBoxFunction previousBox = nullptr;
     int root = 0;
     int comp = 0;
@@ -133,6 +187,67 @@ TEST_F(RequestTest, FailedHostQueryIsAnsweredAndServingGoesOn) {
     EXPECT_EQ(errorOf(MessageType::Overlay), "no error");
     ASSERT_EQ(boxes().size(), 1u);
     EXPECT_NE(boxes()[0].find("getting active item"), std::string::npos) << boxes()[0];
+}
+
+TEST_F(RequestTest, TransformationsAreQueuedOnlyWithAnActiveLayer) {
+    Message request;
+    transformationsMessage("2", request);
+    EXPECT_EQ(errorOf(request), "there is no active layer");
+    EXPECT_EQ(deferredTaskQueue().size(), 0u);
+
+    const int shot = host->model().addFootage("shot", sequence(3), root);
+    host->model().activeItem = comp;
+    host->model().activeLayer = host->model().addLayer(comp, shot, AEGP_ObjectType_AV);
+    transformationsMessage("2", request);
+    Message reply;
+    send(request, reply);
+    EXPECT_EQ(reply.type(), MessageType::Empty);
+    EXPECT_FALSE(reply.hasDocument());
+    EXPECT_EQ(deferredTaskQueue().size(), 1u);
+}
+
+// A request the handler cannot read is answered "exception occured", queues nothing, is shown
+// once, and the next request is served.
+TEST_F(RequestTest, UnreadableProjectIsRefusedOnceAndServingGoesOn) {
+    Message broken, good;
+    projectMessage("Broken", broken, true);
+    projectMessage("Good", good);
+    EXPECT_EQ(errorOf(broken), "exception occured");
+    EXPECT_EQ(deferredTaskQueue().size(), 0u);
+    ASSERT_EQ(boxes().size(), 1u);
+    EXPECT_NE(boxes()[0].find("Broken_0002.png"), std::string::npos) << boxes()[0];
+    EXPECT_EQ(errorOf(good), "no error");
+    EXPECT_EQ(deferredTaskQueue().size(), 1u);
+    EXPECT_EQ(boxes().size(), 1u);
+}
+
+TEST_F(RequestTest, ProjectsAreImportedOnePerIdleCallInArrivalOrder) {
+    Message first, second;
+    projectMessage("First", first);
+    projectMessage("Second", second);
+    EXPECT_EQ(errorOf(first), "no error");
+    EXPECT_EQ(errorOf(second), "no error");
+    EXPECT_EQ(deferredTaskQueue().size(), 2u);
+    EXPECT_EQ(host->idle(), 0);
+    EXPECT_EQ(compositionNames(), std::vector<std::string>{"First"});
+    EXPECT_EQ(host->idle(), 0);
+    EXPECT_EQ(compositionNames(), (std::vector<std::string>{"First", "Second"}));
+    EXPECT_TRUE(host->reports().empty());
+    EXPECT_TRUE(host->suites().outstanding().empty());
+}
+
+TEST_F(RequestTest, ProjectsNeedAnOpenProjectWhenTheyArriveAndWhenTheyRun) {
+    Message project;
+    projectMessage("Late", project);
+    EXPECT_EQ(errorOf(project), "no error");
+    host->model().closeProject();
+    EXPECT_EQ(host->idle(), 0);
+    EXPECT_EQ(deferredTaskQueue().size(), 0u);
+    EXPECT_TRUE(host->reports().empty());
+    EXPECT_EQ(errorOf(project), "there is no open project");
+    EXPECT_EQ(deferredTaskQueue().size(), 0u);
+    host->model().newProject();
+    EXPECT_TRUE(compositionNames().empty());
 }
 
 }  // namespace
