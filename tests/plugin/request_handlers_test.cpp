@@ -185,7 +185,7 @@ TEST_F(RequestTest, FailedHostQueryIsAnsweredAndServingGoesOn) {
     host->faults().fail("AEGP_GetActiveItem", 1, -3);
     EXPECT_EQ(errorOf(MessageType::Overlay), "exception occured");
     EXPECT_EQ(errorOf(MessageType::Overlay), "no error");
-    ASSERT_EQ(boxes().size(), 1u);
+    ASSERT_TRUE(testkit::waitFor([&] { return boxes().size() == 1; }));
     EXPECT_NE(boxes()[0].find("getting active item"), std::string::npos) << boxes()[0];
 }
 
@@ -214,7 +214,8 @@ TEST_F(RequestTest, UnreadableProjectIsRefusedOnceAndServingGoesOn) {
     projectMessage("Good", good);
     EXPECT_EQ(errorOf(broken), "exception occured");
     EXPECT_EQ(deferredTaskQueue().size(), 0u);
-    ASSERT_EQ(boxes().size(), 1u);
+    // The box follows the reply.
+    ASSERT_TRUE(testkit::waitFor([&] { return boxes().size() == 1; }));
     EXPECT_NE(boxes()[0].find("Broken_0002.png"), std::string::npos) << boxes()[0];
     EXPECT_EQ(errorOf(good), "no error");
     EXPECT_EQ(deferredTaskQueue().size(), 1u);
