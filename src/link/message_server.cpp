@@ -31,7 +31,8 @@ void MessageServer::stop() {
 
 void MessageServer::answer(const std::string& request, std::string& reply,
                            std::exception_ptr& handlerFailure) {
-    Message message;
+    Message& message = message_;
+    message.clear();
     message.fromBytes(request);
     bool understood = false;
     try {
@@ -40,10 +41,12 @@ void MessageServer::answer(const std::string& request, std::string& reply,
         handlerFailure = std::current_exception();
         writeErrorMessage(message, kHandlerFailed);
         reply = message.toBytes();
+        message.clear();
         return;
     }
     if (!understood) writeErrorMessage(message, kUnknownMessage);
     reply = message.toBytes();
+    message.clear();
 }
 
 void MessageServer::run() {
@@ -53,17 +56,20 @@ void MessageServer::run() {
         pipe_.close();
         return;
     }
+    // The request, the reply and the message are members: a fault that abandons this frame
+    // leaves them reachable, and the next round reuses them.
+    std::string& request = request_;
+    std::string& reply = reply_;
     for (;;) {
-        std::string request;
         try {
             ++failuresInARow_;
+            reply.clear();
             pipe_.receive(request);
             if (request.empty()) {
                 // Woken by the empty frame, or stopped: serving ends and the name is given up.
                 pipe_.close();
                 return;
             }
-            std::string reply;
             std::exception_ptr handlerFailure;
             answer(request, reply, handlerFailure);
             pipe_.reply(reply);

@@ -40,4 +40,7 @@ protected:
 private:
     ServerPipe pipe_;
     int failuresInARow_ = 0;
+    std::string request_;
+    std::string reply_;
+    Message message_;
 };

@@ -54,7 +54,14 @@ inline std::string replyText(const std::string& reply) {
     return errorOf([&] { message.throwUnexpected(); });
 }
 
-// Answers PossibleActions with Overlay and Transformations, fails on Project, knows nothing else.
+// A processor fault on purpose; the sanitizers must not report it first.
+__attribute__((noinline, no_sanitize_undefined)) inline void writeThroughNull() {
+    volatile int* volatile pointer = nullptr;
+    *pointer = 1;
+}
+
+// Answers PossibleActions with Overlay and Transformations, throws on Project, faults on
+// Transformations, knows nothing else.
 class TestServer : public MessageServer {
 public:
     explicit TestServer(const std::string& name, std::chrono::milliseconds requestTimeout = 5s)
@@ -94,6 +101,9 @@ protected:
             }
             case MessageType::Project:
                 throw std::runtime_error("the handler failed");
+            case MessageType::Transformations:
+                writeThroughNull();
+                return false;
             default:
                 return false;
         }

@@ -43,6 +43,21 @@ TEST(MessageServer, FailingHandlerIsAnsweredReportedAndServingGoesOn) {
     EXPECT_NO_THROW(readActions(ask(name, messageBytes(MessageType::PossibleActions))));
 }
 
+TEST(MessageServer, FaultingHandlerIsReportedAndServingGoesOn) {
+    testkit::PipeSandbox sandbox;
+    const std::string name = sandbox.pipeName("faults");
+    TestServer server(name);
+    for (int round = 1; round <= 2; ++round) {
+        EXPECT_NE(errorOf([&] { ask(name, messageBytes(MessageType::Transformations)); }), "no error");
+        ASSERT_TRUE(
+            testkit::waitFor([&] { return server.errors().size() == static_cast<std::size_t>(round); }));
+        EXPECT_NE(server.errors().back().find(" caused an EXCEPTION_ACCESS_VIOLATION in module "),
+                  std::string::npos)
+            << server.errors().back();
+        EXPECT_NO_THROW(readActions(ask(name, messageBytes(MessageType::PossibleActions))));
+    }
+}
+
 TEST(MessageServer, EmptyFrameEndsServing) {
     testkit::PipeSandbox sandbox;
     const std::string name = sandbox.pipeName("empty");
