@@ -29,6 +29,8 @@ public:
     // The reply frame to one request frame. A request that cannot be parsed raises (no reply is
     // due). A handler that raises leaves the Error reply "exception occured" in `reply` and its
     // exception in `handlerFailure`; a request `handle` does not know gets "unknown message".
+    // Works on the server's own message: only the serving thread calls it, or a caller whose
+    // server no client reaches.
     void answer(const std::string& request, std::string& reply, std::exception_ptr& handlerFailure);
 
 protected:
