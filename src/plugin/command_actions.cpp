@@ -4,6 +4,7 @@
 
 #include "host/active_footage.h"
 #include "link/launcher.h"
+#include "link/requests.h"
 
 namespace {
 
@@ -33,14 +34,20 @@ void RunCommand(CommandIndex command) {
             LaunchOrSwitch();
             return;
         case UnderlayCommand:
+            RequireActiveFootage();
+            uploadUnderlay();
+            return;
         case OverlayCommand:
             RequireActiveFootage();
-            NotAvailable("uploading footage");
+            uploadOverlay();
+            return;
         case LoadTransformationsCommand:
-            NotAvailable("loading transformations");
+            requestTransformations();
+            return;
         case ReadTransformationsCommand:
             NotAvailable("reading transformations");
         case ImportProjectCommand:
-            NotAvailable("importing projects");
+            requestProject();
+            return;
     }
 }

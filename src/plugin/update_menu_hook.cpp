@@ -4,6 +4,7 @@
 #include "host/hook_guard.h"
 #include "host/suite_scope.h"
 #include "link/launcher.h"
+#include "link/requests.h"
 #include "plugin/hooks.h"
 #include "plugin/menu_state.h"
 
@@ -32,6 +33,7 @@ A_Err AEGP_API UpdateMenuHook(AEGP_GlobalRefcon, AEGP_UpdateMenuRefcon, AEGP_Win
     return HookGuard([]() -> A_Err {
         MenuView view;
         ComputeLocalActions(view.local);
+        queryPossibleActions(kApplicationPipeName, view.application);
         view.applicationRunning = isApplicationRunning();
         view.applicationInstalled = isApplicationInstalled();
         ApplyMenuState(ComputeMenuState(view));

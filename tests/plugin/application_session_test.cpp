@@ -1,0 +1,176 @@
+// The plug-in in a simulated host with skelda-app serving over real pipes: the menu as the
+// application's flags and the active footage change, and each command reaching the application.
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+#include <string>
+#include <vector>
+
+#include "common/child_process.h"
+#include "common/installation_sandbox.h"
+#include "common/program_path.h"
+#include "plugin/command_table.h"
+#include "plugin/plugin_fixture.h"
+
+namespace {
+
+class ApplicationSessionTest : public PluginTest {
+protected:
+    void SetUp() override {
+        PluginTest::SetUp();
+        ASSERT_EQ(enter(), 0);
+        host->model().newProject();
+        root = host->model().rootFolder();
+        comp = host->model().addComp("Comp 1", 640, 480, 30.0, {300, 30}, root);
+    }
+    void TearDown() override {
+        if (app) {
+            app->write("quit\n");
+            app->wait();
+        }
+        PluginTest::TearDown();
+    }
+    void startApp(const std::vector<std::string>& args) {
+        std::vector<std::string> all{"serve"};
+        all.insert(all.end(), args.begin(), args.end());
+        app = std::make_unique<testkit::ChildProcess>(testkit::programPath("skelda-app"), all);
+        const auto ready = app->readLine();
+        ASSERT_TRUE(ready && ready->rfind("serving ", 0) == 0) << ready.value_or("(nothing)");
+    }
+    std::string say(const std::string& line) {
+        app->write(line + "\n");
+        return app->readLine().value_or("(nothing)");
+    }
+    std::vector<std::string> frames(const std::string& stem, int count, const char* extension = ".png") {
+        std::vector<std::string> paths;
+        for (int i = 0; i < count; ++i) {
+            paths.push_back(files.file(stem + "_" + std::to_string(1000 + i) + extension));
+            std::ofstream(paths.back()) << i;
+        }
+        return paths;
+    }
+    // "1" per enabled command, then the texts of commands 1 and 3.
+    std::string menu() {
+        EXPECT_EQ(host->updateMenus(), 0);
+        std::string out;
+        for (int i = 0; i < kCommandCount; ++i)
+            out += host->menus().find(hostContext().commands[i])->enabled ? '1' : '0';
+        return out + " " + host->menus().find(hostContext().commands[ApplicationCommand])->text + " / " +
+               host->menus().find(hostContext().commands[OverlayCommand])->text;
+    }
+    simhost::SimHost::CommandResult choose(CommandIndex index) {
+        return host->runCommand(hostContext().commands[index]);
+    }
+
+    testkit::InstallationSandbox installation;
+    testkit::TempDir files;
+    std::unique_ptr<testkit::ChildProcess> app;
+    int root = 0;
+    int comp = 0;
+};
+
+TEST_F(ApplicationSessionTest, MenuFollowsTheApplicationAndTheActiveFootage) {
+    const int sequence = host->model().addFootage("shot", frames("shot", 50), root);
+    const int still = host->model().addFootage("still", frames("still", 1), root);
+    const int movie = host->model().addFootage("movie", frames("movie", 1, ".avi"), root);
+    host->model().activeItem = sequence;
+    host->model().activeLayer = host->model().addLayer(comp, sequence, AEGP_ObjectType_AV);
+    EXPECT_EQ(menu(), "000010 Launch Skelda / Upload as Overlay to Skelda");
+    installation.install(testkit::programPath("skelda-app"));
+    EXPECT_EQ(menu(), "100010 Launch Skelda / Upload as Overlay to Skelda");
+
+    startApp({"--actions", "Underlay,Overlay,StillOverlay,Transformations,Project"});
+    struct Case {
+        int item;
+        const char* actions;  // null: unchanged
+        const char* menu;
+    } cases[] = {
+        {sequence, nullptr, "111111 Switch to Skelda / Upload as Live Overlay to Skelda"},
+        {still, nullptr, "101111 Switch to Skelda / Upload as Still Overlay to Skelda"},
+        {movie, nullptr, "100111 Switch to Skelda / Upload as Overlay to Skelda"},
+        {sequence, "Underlay,StillOverlay,Transformations,Project",
+         "110111 Switch to Skelda / Upload as Overlay to Skelda"},
+        {sequence, "Overlay", "101010 Switch to Skelda / Upload as Live Overlay to Skelda"},
+    };
+    for (const Case& c : cases) {
+        if (c.actions != nullptr) {
+            EXPECT_EQ(say(std::string("actions ") + c.actions).rfind("actions ", 0), 0u);
+        }
+        host->model().activeItem = c.item;
+        EXPECT_EQ(menu(), c.menu) << c.item;
+    }
+    EXPECT_TRUE(host->reports().empty());
+    EXPECT_TRUE(host->suites().outstanding().empty());
+}
+
+TEST_F(ApplicationSessionTest, UploadsArriveWithTheirFootage) {
+    startApp({"--actions", "Underlay,Overlay"});
+    host->model().activeItem = host->model().addFootage("shot", frames("shot", 5), root);
+    EXPECT_EQ(choose(UnderlayCommand).result, 0);
+    EXPECT_EQ(choose(OverlayCommand).result, 0);
+    app->write("uploads\n");
+    // The application says what arrives as it arrives, then lists the uploads up to "end".
+    std::vector<std::string> listed;
+    for (auto line = app->readLine(); line && *line != "end"; line = app->readLine())
+        if (line->find('<') != std::string::npos) listed.push_back(*line);
+    ASSERT_EQ(listed.size(), 2u);
+    EXPECT_EQ(listed[0].rfind("upload Underlay 5 frames <", 0), 0u) << listed[0];
+    EXPECT_NE(listed[0].find("shot_1000.png"), std::string::npos) << listed[0];
+    EXPECT_NE(listed[0].find("StartFrame=\"1000\""), std::string::npos) << listed[0];
+    EXPECT_EQ(listed[1].rfind("upload Overlay 5 frames <", 0), 0u) << listed[1];
+    EXPECT_TRUE(host->reports().empty());
+}
+
+TEST_F(ApplicationSessionTest, UploadWithoutFootageSendsNothing) {
+    startApp({"--actions", "Underlay,Overlay"});
+    host->model().activeItem = comp;
+    EXPECT_EQ(choose(UnderlayCommand).result, 1);
+    EXPECT_EQ(host->reports(), std::vector<std::string>{"Exception: there is no active footage"});
+    app->write("uploads\n");
+    for (auto line = app->readLine(); line && *line != "end"; line = app->readLine())
+        EXPECT_EQ(line->find('<'), std::string::npos) << *line;
+}
+
+TEST_F(ApplicationSessionTest, ImportProjectBuildsTheCompositionAtTheNextIdleCall) {
+    std::filesystem::create_directories(files.file("plate"));
+    std::string frameList;
+    for (int i = 0; i < 4; ++i) {
+        std::ofstream(files.file("plate/p000" + std::to_string(i) + ".png")) << i;
+        frameList += "<Frame path=\"p000" + std::to_string(i) + ".png\"/>";
+    }
+    std::ofstream(files.file("plate/logo.png")) << "logo";
+    // The application pushes its project with absolute paths.
+    const std::string plate = files.file("plate") + "/";
+    std::ofstream(files.file("job.skp"))
+        << "<Project Name=\"Tracked\"><Dim sx=\"320\" sy=\"240\"/>"
+           "<Underlay path=\""
+        << plate << "\" abs=\"1\">" << frameList << "</Underlay><Overlay path=\"" << plate
+        << "\" abs=\"1\"><Frame path=\"logo.png\"/>"
+           "</Overlay></Project>";
+    startApp({"--actions", "Project", "--result", files.file("job.skp")});
+    const auto outcome = choose(ImportProjectCommand);
+    EXPECT_TRUE(outcome.handled);
+    EXPECT_EQ(outcome.result, 0);
+    EXPECT_EQ(app->readLine().value_or(""), "pushed Project: ok");
+    ASSERT_TRUE(testkit::waitFor([] { return deferredTaskQueue().size() == 1; }));
+    EXPECT_EQ(host->idle(), 0);
+    bool built = false;
+    for (const auto& entry : host->model().items())
+        built = built || (entry.second.type == AEGP_ItemType_COMP && entry.second.name == "Tracked");
+    EXPECT_TRUE(built);
+    EXPECT_TRUE(host->reports().empty()) << host->reports()[0];
+    EXPECT_TRUE(host->suites().outstanding().empty());
+}
+
+TEST_F(ApplicationSessionTest, ProjectRequestWithNothingToPushQueuesNothing) {
+    // The application without a project acknowledges the request, then has nothing to push.
+    startApp({"--actions", "Project"});
+    EXPECT_EQ(choose(ImportProjectCommand).result, 0);
+    EXPECT_EQ(app->readLine().value_or(""), "nothing to push for Project");
+    host->model().closeProject();
+    EXPECT_EQ(host->idle(), 0);
+    EXPECT_TRUE(host->reports().empty());
+}
+
+}  // namespace
