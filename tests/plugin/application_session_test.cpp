@@ -173,4 +173,34 @@ TEST_F(ApplicationSessionTest, ProjectRequestWithNothingToPushQueuesNothing) {
     EXPECT_TRUE(host->reports().empty());
 }
 
+// Every host call of each upload failed in turn: the failure is reported with its code, nothing
+// reaches the application, and every suite is released.
+TEST_F(ApplicationSessionTest, EveryHostCallOfAnUploadFailedInTurn) {
+    startApp({"--actions", "Underlay,Overlay"});
+    host->model().activeItem = host->model().addFootage("shot", frames("shot", 4), root);
+    for (CommandIndex upload : {UnderlayCommand, OverlayCommand}) {
+        host->faults().clearCalls();
+        ASSERT_EQ(choose(upload).result, 0);
+        const std::vector<std::string> calls = host->faults().calls();
+        ASSERT_FALSE(calls.empty());
+        for (std::size_t i = 0; i < calls.size(); ++i) {
+            int k = 0;
+            for (std::size_t j = 0; j <= i; ++j) k += calls[j] == calls[i];
+            host->reports().clear();
+            host->faults().fail(calls[i], k, -13);
+            EXPECT_EQ(choose(upload).result, -13) << calls[i] << " #" << k;
+            ASSERT_EQ(host->reports().size(), 1u) << calls[i] << " #" << k;
+            EXPECT_EQ(host->reports()[0].rfind("Error while ", 0), 0u) << host->reports()[0];
+            EXPECT_TRUE(host->suites().outstanding().empty()) << calls[i] << " #" << k;
+            host->faults().clear();
+        }
+    }
+    // Only the two uploads that ran through arrived.
+    app->write("uploads\n");
+    int arrived = 0;
+    for (auto line = app->readLine(); line && *line != "end"; line = app->readLine())
+        arrived += line->find('<') != std::string::npos;
+    EXPECT_EQ(arrived, 2);
+}
+
 }  // namespace
