@@ -173,6 +173,19 @@ TEST_F(ApplicationSessionTest, ProjectRequestWithNothingToPushQueuesNothing) {
     EXPECT_TRUE(host->reports().empty());
 }
 
+TEST_F(ApplicationSessionTest, LoadTransformationsIsAcknowledgedAndThePushQueued) {
+    startApp({"--actions", "Transformations", "--motion", "dx=1.5,rotate=0.2", "--frames", "12"});
+    const int shot = host->model().addFootage("shot", frames("shot", 12), root);
+    host->model().activeItem = comp;
+    host->model().activeLayer = host->model().addLayer(comp, shot, AEGP_ObjectType_AV);
+    const auto outcome = choose(LoadTransformationsCommand);
+    EXPECT_TRUE(outcome.handled);
+    EXPECT_EQ(outcome.result, 0);
+    EXPECT_EQ(app->readLine().value_or(""), "pushed Transformations: ok");
+    EXPECT_EQ(deferredTaskQueue().size(), 1u);
+    EXPECT_TRUE(host->reports().empty());
+}
+
 // Every host call of each upload failed in turn: the failure is reported with its code, nothing
 // reaches the application, and every suite is released.
 TEST_F(ApplicationSessionTest, EveryHostCallOfAnUploadFailedInTurn) {
