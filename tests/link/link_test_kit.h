@@ -55,7 +55,7 @@ inline std::string replyText(const std::string& reply) {
 }
 
 // A processor fault on purpose; the sanitizers must not report it first.
-__attribute__((noinline, no_sanitize_undefined)) inline void writeThroughNull() {
+__attribute__((noinline, no_sanitize_undefined, no_sanitize_thread)) inline void writeThroughNull() {
     volatile int* volatile pointer = nullptr;
     *pointer = 1;
 }

@@ -10,7 +10,7 @@
 
 namespace {
 
-__attribute__((noinline, no_sanitize_undefined)) void writeThroughNull() {
+__attribute__((noinline, no_sanitize_undefined, no_sanitize_thread)) void writeThroughNull() {
     volatile int* volatile pointer = nullptr;
     *pointer = 1;
 }

@@ -36,12 +36,12 @@ std::vector<std::string> lines(const std::string& text) {
 }
 
 // The faults are meant: keep the sanitizers from reporting them first.
-__attribute__((noinline, no_sanitize_undefined)) void writeThroughNull() {
+__attribute__((noinline, no_sanitize_undefined, no_sanitize_thread)) void writeThroughNull() {
     volatile int* volatile pointer = nullptr;
     *pointer = 1;
 }
 
-__attribute__((noinline, no_sanitize_undefined)) void divideByZero() {
+__attribute__((noinline, no_sanitize_undefined, no_sanitize_thread)) void divideByZero() {
     volatile int numerator = 7, zero = 0;
     volatile int result = numerator / zero;
     (void)result;
