@@ -4,27 +4,16 @@
 #include <gtest/gtest.h>
 
 #include <chrono>
-#include <cstring>
 #include <future>
 #include <string>
 #include <thread>
 
 #include "common/test_dirs.h"
-#include "support/xtd_exception.h"
+#include "link/link_test_kit.h"
 
-using namespace std::chrono_literals;
+using namespace linktest;
 
 namespace {
-
-// Clients here may arrive while the server is still between two clients; under load that can
-// take longer than the plug-in pipe's own short wait.
-constexpr auto kPatientClients = 5s;
-
-std::string frame(std::uint32_t length, const std::string& body) {
-    std::string bytes(4, '\0');
-    std::memcpy(&bytes[0], &length, 4);
-    return bytes + body;
-}
 
 // Exactly `size` bytes from the peer.
 std::string readExactly(PipeStream& stream, std::size_t size) {
@@ -37,20 +26,8 @@ std::string readExactly(PipeStream& stream, std::size_t size) {
     return all;
 }
 
-template <class F>
-std::string errorOf(F&& f) {
-    try {
-        f();
-    } catch (const std::exception& e) {
-        return e.what();
-    }
-    return "no error";
-}
-
 bool endsWithAction(const std::string& text, const std::string& action) {
-    const std::string tail = "\nas a result of " + action;
-    return text.rfind("System error", 0) == 0 && text.size() >= tail.size() &&
-           text.compare(text.size() - tail.size(), tail.size(), tail) == 0;
+    return text.rfind("System error", 0) == 0 && endsWith(text, "\nas a result of " + action);
 }
 
 // A server answering every request with its text reversed, until stopped or woken.
@@ -83,12 +60,6 @@ private:
     std::thread thread_;
 };
 
-std::string ask(const std::string& name, const std::string& request) {
-    std::string reply;
-    ClientPipe(name).transact(request, reply);
-    return reply;
-}
-
 TEST(Pipe, FramesOnTheWire) {
     testkit::PipeSandbox sandbox;
     const std::string name = sandbox.pipeName("frames");
@@ -120,18 +91,6 @@ TEST(Pipe, TransactsOneRequestPerConnection) {
     EXPECT_EQ(ask(name, big).size(), big.size());
     EXPECT_EQ(ask(name, "xy"), "yx");
     EXPECT_EQ(server.failures, 0) << server.lastError;
-}
-
-TEST(Pipe, MessageOfExactlyTheLimitCrossesThePipe) {
-    testkit::PipeSandbox sandbox;
-    const std::string name = sandbox.pipeName("limit");
-    EchoServer server(name);
-    server.pipe.setRequestTimeout(60s);
-    ClientPipe client(name);
-    client.setReplyTimeout(60s);
-    std::string reply;
-    client.transact(std::string(kMaxMessageSize, 'L'), reply);
-    EXPECT_EQ(reply.size(), kMaxMessageSize);
 }
 
 TEST(Pipe, ClientWithoutServerFailsAtWaitNamedPipe) {
@@ -190,55 +149,6 @@ TEST(Pipe, WakeEndsAReceiveWithAnEmptyRequest) {
     server.wake();
     ASSERT_EQ(receiver.wait_for(10s), std::future_status::ready);
     EXPECT_EQ(receiver.get(), "");
-}
-
-TEST(Pipe, BrokenRequestsFailTheirStepAndTheNextClientIsServed) {
-    testkit::PipeSandbox sandbox;
-    const std::string name = sandbox.pipeName("broken");
-    ServerPipe server(name, kPatientClients);
-    struct Case {
-        std::string bytes;
-        const char* action;
-    } cases[] = {
-        {std::string("\x02\0", 2), "ReadFile (pipe, msg_size)"},
-        {frame(10, "123456"), "ReadFile (pipe, msg_content)"},
-        {frame(0xFFFFFFFFu, "zz"), "ReadFile (pipe, msg_size)"},
-        {frame(kMaxMessageSize + 1, "zz"), "ReadFile (pipe, msg_size)"},
-    };
-    for (const Case& c : cases) {
-        {
-            auto stream = openClientStream(name);
-            stream->writeAll(c.bytes.data(), c.bytes.size(), "test write");
-        }
-        std::string request;
-        EXPECT_TRUE(endsWithAction(errorOf([&] { server.receive(request); }), c.action)) << c.action;
-        auto client = std::async(std::launch::async, [&] { return ask(name, "next"); });
-        server.receive(request);
-        EXPECT_EQ(request, "next");
-        server.reply("fine");
-        EXPECT_EQ(client.get(), "fine");
-    }
-}
-
-TEST(Pipe, StalledClientIsDroppedAtTheDeadlineWhileTheNextWaits) {
-    testkit::PipeSandbox sandbox;
-    const std::string name = sandbox.pipeName("stall");
-    ServerPipe server(name, kPatientClients);
-    server.setRequestTimeout(300ms);
-    for (const std::string& sent : {std::string(), std::string("\x07\0", 2), frame(9, "abc")}) {
-        auto staller = openClientStream(name);
-        staller->writeAll(sent.data(), sent.size(), "test write");
-        std::string request;
-        const auto start = std::chrono::steady_clock::now();
-        const std::string error = errorOf([&] { server.receive(request); });
-        EXPECT_TRUE(error.find("\nas a result of ReadFile (pipe, msg_") != std::string::npos) << error;
-        EXPECT_LT(std::chrono::steady_clock::now() - start, 5s);
-        auto next = std::async(std::launch::async, [&] { return ask(name, "after"); });
-        server.receive(request);
-        EXPECT_EQ(request, "after");
-        server.reply("served");
-        EXPECT_EQ(next.get(), "served");
-    }
 }
 
 TEST(Pipe, ClientGivesUpOnASilentServer) {
