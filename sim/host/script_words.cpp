@@ -10,6 +10,8 @@ WordTable defaultWords() {
     addIdleWords(words);
     addImportWords(words);
     addCheckWords(words);
+    addCompWords(words);
+    addDialogWords(words);
     return words;
 }
 

@@ -12,5 +12,7 @@ void addMenuWords(WordTable& words);     // menu, command
 void addIdleWords(WordTable& words);     // idle, run
 void addImportWords(WordTable& words);   // import
 void addCheckWords(WordTable& words);    // fail, offer, reports, suites, calls, echo
+void addCompWords(WordTable& words);     // comp, layer, camera, activate, evaluate
+void addDialogWords(WordTable& words);   // answer, dialogs, undo, references
 
 }  // namespace simhost

@@ -10,6 +10,8 @@
 #include "host/fault_injector.h"
 #include "host/host_menus.h"
 #include "host/host_model.h"
+#include "host/host_references.h"
+#include "host/host_windows.h"
 #include "host/registrations.h"
 #include "host/suite_bookkeeping.h"
 
@@ -43,6 +45,10 @@ public:
     FaultInjector& faults() { return faults_; }
     // The messages shown to the user, oldest first.
     std::vector<std::string>& reports() { return reports_; }
+    // Stream, effect and keyframe-batch references handed out, and the changes made through them.
+    HostReferences& references() { return references_; }
+    // The dialogs shown through the window services and the answers queued for them.
+    HostWindows& windows() { return windows_; }
 
     void* mainWindow() const { return mainWindow_; }
     void setMainWindow(void* window) { mainWindow_ = window; }
@@ -98,7 +104,9 @@ private:
     SuiteBookkeeping suites_;
     FaultInjector faults_;
     std::vector<std::string> reports_;
-    void* mainWindow_ = nullptr;
+    HostReferences references_;
+    HostWindows windows_;
+    void* mainWindow_ = defaultMainWindow();
     AEGP_PluginID lastPlugin_ = 0;
     std::map<AEGP_PluginID, AEGP_GlobalRefcon> refcons_;
     std::map<int, int> importedItems_;

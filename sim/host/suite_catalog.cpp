@@ -14,6 +14,8 @@ void offerBuiltinSuites(SuiteBookkeeping& suites) {
     offerItemSuite(suites);
     offerLayerSuite(suites);
     offerFootageSuite(suites);
+    offerStreamSuite(suites);
+    offerKeyframeSuite(suites);
 }
 
 }  // namespace simhost

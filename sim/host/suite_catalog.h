@@ -17,6 +17,8 @@ void offerCompSuite(SuiteBookkeeping& suites);
 void offerItemSuite(SuiteBookkeeping& suites);
 void offerLayerSuite(SuiteBookkeeping& suites);
 void offerFootageSuite(SuiteBookkeeping& suites);
+void offerStreamSuite(SuiteBookkeeping& suites);
+void offerKeyframeSuite(SuiteBookkeeping& suites);
 
 void offerBuiltinSuites(SuiteBookkeeping& suites);
 

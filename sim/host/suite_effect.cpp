@@ -1,6 +1,7 @@
-// "AEGP Effect Suite" 1: the installed effects.
+// "AEGP Effect Suite" 1: the installed effects; applying them is in suite_effect_apply.cpp.
 #include <cstring>
 
+#include "host/effect_application.h"
 #include "host/host_call.h"
 #include "host/suite_catalog.h"
 
@@ -60,8 +61,8 @@ const AEGP_EffectSuite1 kEffectSuite1 = {
     nullptr,
     nullptr,
     nullptr,
-    nullptr,  // AEGP_DisposeEffect
-    nullptr,  // AEGP_ApplyEffect
+    DisposeEffect,
+    ApplyEffect,
     nullptr,
     GetNumInstalledEffects,
     GetNextInstalledEffect,

@@ -1,0 +1,16 @@
+#pragma once
+
+#include "aegp_effect_suite.h"
+
+namespace simhost {
+
+// The Effect Suite's operations on layers, kept apart from the installed-effect queries.
+
+// Frees an effect reference (the effect stays on its layer).
+A_Err AEGP_API DisposeEffect(AEGP_EffectRefH effect);
+// Applies the installed effect to the layer, last in its list, with its parameters at their
+// defaults; key 0 or an unknown key is refused.
+A_Err AEGP_API ApplyEffect(AEGP_PluginID plugin, AEGP_LayerH layer, AEGP_InstalledEffectKey key,
+                           AEGP_EffectRefH* effectP);
+
+}  // namespace simhost

@@ -1,0 +1,75 @@
+// answer, dialogs, undo, references.
+#include "host/script_words.h"
+
+namespace simhost {
+
+namespace {
+
+void answer(ScriptContext& context, const std::vector<std::string>& args) {
+    expectArgs(args, 1, 2, "answer path PATH | answer cancel | answer cancel-at K");
+    DialogAnswer queued;
+    if (args[0] == "path" && args.size() == 2) {
+        queued.kind = DialogAnswer::Kind::Path;
+        queued.path = args[1];
+    } else if (args[0] == "cancel" && args.size() == 1) {
+        queued.kind = DialogAnswer::Kind::Cancel;
+    } else if (args[0] == "cancel-at" && args.size() == 2) {
+        queued.kind = DialogAnswer::Kind::CancelAt;
+        queued.step = scriptInt(args[1], "K");
+        if (queued.step < 0) throw ScriptError("K counts from 0");
+    } else {
+        throw ScriptError("usage: answer path PATH | answer cancel | answer cancel-at K");
+    }
+    auto guard = context.host.lock();
+    context.host.windows().queueAnswer(queued);
+}
+
+void dialogs(ScriptContext& context, const std::vector<std::string>& args) {
+    expectArgs(args, 0, 1, "dialogs [clear]");
+    auto guard = context.host.lock();
+    if (!args.empty()) {
+        if (args[0] != "clear") throw ScriptError("usage: dialogs [clear]");
+        context.host.windows().shown().clear();
+        return;
+    }
+    for (const std::string& line : context.host.windows().shown()) context.out << line << '\n';
+}
+
+// Each undo group with the changes made while it was the innermost open one.
+void undo(ScriptContext& context, const std::vector<std::string>& args) {
+    expectArgs(args, 0, 0, "undo");
+    auto guard = context.host.lock();
+    const std::vector<UndoGroup>& groups = context.host.model().undoGroups();
+    std::vector<int> changes(groups.size() + 1, 0);
+    std::vector<int> keys(groups.size() + 1, 0);
+    for (const RecordedChange& change : context.host.references().changes()) {
+        const std::size_t slot =
+            change.undoGroup < 0 ? groups.size() : static_cast<std::size_t>(change.undoGroup);
+        ++changes[slot];
+        keys[slot] += change.keys;
+    }
+    for (std::size_t i = 0; i < groups.size(); ++i)
+        context.out << "undo \"" << groups[i].name << "\" " << (groups[i].open ? "open" : "closed")
+                    << " changes=" << changes[i] << " keys=" << keys[i] << '\n';
+    if (changes.back() != 0)
+        context.out << "undo none changes=" << changes.back() << " keys=" << keys.back() << '\n';
+}
+
+void references(ScriptContext& context, const std::vector<std::string>& args) {
+    expectArgs(args, 0, 0, "references");
+    auto guard = context.host.lock();
+    const std::vector<std::string> held = context.host.references().outstanding();
+    if (held.empty()) context.out << "references balanced\n";
+    for (const std::string& line : held) context.out << line << '\n';
+}
+
+}  // namespace
+
+void addDialogWords(WordTable& words) {
+    words.add("answer", answer);
+    words.add("dialogs", dialogs);
+    words.add("undo", undo);
+    words.add("references", references);
+}
+
+}  // namespace simhost
