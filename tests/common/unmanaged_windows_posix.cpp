@@ -1,0 +1,7 @@
+#include "common/unmanaged_windows.h"
+
+namespace testkit {
+
+void useUnmanagedWindows() {}
+
+}  // namespace testkit

@@ -1,0 +1,304 @@
+// The two dialogs driven as a user would, from a second thread that finds their windows and
+// posts to them while the test's thread runs the dialog.
+#include <windows.h>
+// After windows.h.
+#include <commctrl.h>
+#include <gtest/gtest.h>
+
+#include <atomic>
+#include <functional>
+#include <string>
+#include <thread>
+
+#include "common/test_dirs.h"
+#include "common/test_files.h"
+#include "common/unmanaged_windows.h"
+#include "plugin/apply_progress_dialog.h"
+#include "plugin/dialog_ids.h"
+#include "plugin/transformations_source_dialog.h"
+
+namespace {
+
+using namespace std::chrono_literals;
+
+// Before any window of the program exists.
+const bool kUnmanaged = (testkit::useUnmanagedWindows(), true);
+
+struct WindowSearch {
+    std::string title;
+    HWND owner;
+    HWND found;
+};
+
+BOOL CALLBACK matchWindow(HWND window, LPARAM param) {
+    auto& s = *reinterpret_cast<WindowSearch*>(param);
+    DWORD process = 0;
+    GetWindowThreadProcessId(window, &process);
+    char text[256] = {};
+    GetWindowTextA(window, text, sizeof text);
+    if (process != GetCurrentProcessId() || !IsWindowVisible(window) || s.title != text) return TRUE;
+    if (s.owner != nullptr && GetWindow(window, GW_OWNER) != s.owner) return TRUE;
+    s.found = window;
+    return FALSE;
+}
+
+// A shown top-level window of this process with this title (and, when given, this owner).
+HWND findWindow(const std::string& title, HWND owner = nullptr) {
+    WindowSearch search{title, owner, nullptr};
+    EnumWindows(matchWindow, reinterpret_cast<LPARAM>(&search));
+    return search.found;
+}
+
+HWND waitForWindow(const std::string& title, HWND owner = nullptr) {
+    HWND found = nullptr;
+    testkit::waitFor([&] { return (found = findWindow(title, owner)) != nullptr; });
+    return found;
+}
+
+std::string itemText(HWND dialog, int id) {
+    char text[1024] = {};
+    GetDlgItemTextA(dialog, id, text, sizeof text);
+    return text;
+}
+
+// Runs `user` on a second thread for the length of the scope.
+class User {
+public:
+    explicit User(std::function<void()> user) : thread_(std::move(user)) {}
+    ~User() { thread_.join(); }
+
+private:
+    std::thread thread_;
+};
+
+class SourceDialogTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        file = dir.file("shot.skp");
+        testkit::writeFile(file, "<Message/>");
+    }
+    bool applyEnabled(HWND dialog) const {
+        return IsWindowEnabled(GetDlgItem(dialog, IDC_SOURCE_APPLY)) != 0;
+    }
+    void type(HWND dialog, const std::string& text) const {
+        SetWindowTextA(GetDlgItem(dialog, IDC_SOURCE_PATH), text.c_str());
+    }
+
+    testkit::TempDir dir;
+    std::string file;
+    TransformationsSourceDialog dialog;
+};
+
+TEST_F(SourceDialogTest, ApplyIsEnabledExactlyForAnExistingFile) {
+    std::atomic<bool> firstDisabled{false}, fileEnabled{false}, dirDisabled{false}, missingDisabled{false};
+    {
+        User user([&] {
+            const HWND window = waitForWindow("Skelda");
+            if (window == nullptr) return;
+            firstDisabled = itemText(window, IDC_SOURCE_PATH).empty() && !applyEnabled(window);
+            type(window, file);
+            fileEnabled = applyEnabled(window);
+            type(window, dir.path());
+            dirDisabled = !applyEnabled(window);
+            type(window, dir.file("missing.skp"));
+            missingDisabled = !applyEnabled(window);
+            type(window, file);
+            PostMessageA(window, WM_COMMAND, MAKEWPARAM(IDC_SOURCE_APPLY, BN_CLICKED),
+                         reinterpret_cast<LPARAM>(GetDlgItem(window, IDC_SOURCE_APPLY)));
+        });
+        EXPECT_EQ(dialog.run(nullptr), TransformationsSourceDialog::kApplied);
+    }
+    EXPECT_TRUE(firstDisabled);
+    EXPECT_TRUE(fileEnabled);
+    EXPECT_TRUE(dirDisabled);
+    EXPECT_TRUE(missingDisabled);
+    EXPECT_EQ(dialog.path(), file);
+}
+
+TEST_F(SourceDialogTest, ReopeningShowsThePathAndEnterAcceptsWithoutTheCheck) {
+    dialog.setPath(file);
+    std::string shown;
+    std::atomic<bool> enabled{false};
+    {
+        User user([&] {
+            const HWND window = waitForWindow("Skelda");
+            if (window == nullptr) return;
+            shown = itemText(window, IDC_SOURCE_PATH);
+            enabled = applyEnabled(window);
+            type(window, dir.file("missing.skp"));
+            PostMessageA(GetDlgItem(window, IDC_SOURCE_PATH), WM_KEYDOWN, VK_RETURN, 0);
+        });
+        EXPECT_EQ(dialog.run(nullptr), TransformationsSourceDialog::kApplied);
+    }
+    EXPECT_EQ(shown, file);
+    EXPECT_TRUE(enabled);
+    EXPECT_EQ(dialog.path(), dir.file("missing.skp"));
+}
+
+TEST_F(SourceDialogTest, EscapeAndTheCloseBoxCancelAndEveryShowingKeepsTheFont) {
+    LRESULT fonts[2] = {};
+    for (int way = 0; way < 2; ++way) {
+        User user([&] {
+            const HWND window = waitForWindow("Skelda");
+            if (window == nullptr) return;
+            fonts[way] = SendMessageA(GetDlgItem(window, IDC_SOURCE_PATH), WM_GETFONT, 0, 0);
+            if (way == 0)
+                PostMessageA(GetDlgItem(window, IDC_SOURCE_PATH), WM_KEYDOWN, VK_ESCAPE, 0);
+            else
+                PostMessageA(window, WM_SYSCOMMAND, SC_CLOSE, 0);
+        });
+        EXPECT_EQ(dialog.run(nullptr), TransformationsSourceDialog::kCancelled) << way;
+    }
+    EXPECT_NE(fonts[0], 0);
+    EXPECT_EQ(fonts[0], fonts[1]);
+}
+
+TEST_F(SourceDialogTest, BrowseCancelledChangesNothingAndDisablesTheDialogMeanwhile) {
+    dialog.setPath(file);
+    std::atomic<bool> disabledWhileOpen{false}, enabledAfter{false};
+    std::string after;
+    {
+        User user([&] {
+            const HWND window = waitForWindow("Skelda");
+            if (window == nullptr) return;
+            PostMessageA(window, WM_COMMAND, MAKEWPARAM(IDC_SOURCE_BROWSE, BN_CLICKED),
+                         reinterpret_cast<LPARAM>(GetDlgItem(window, IDC_SOURCE_BROWSE)));
+            const HWND open = waitForWindow("Open", window);
+            if (open == nullptr) {
+                PostMessageA(window, WM_COMMAND, IDCANCEL, 0);
+                return;
+            }
+            disabledWhileOpen = !IsWindowEnabled(window);
+            PostMessageA(open, WM_COMMAND, IDCANCEL, 0);
+            enabledAfter =
+                testkit::waitFor([&] { return IsWindowEnabled(window) && findWindow("Open") == nullptr; });
+            after = itemText(window, IDC_SOURCE_PATH);
+            PostMessageA(window, WM_COMMAND, IDCANCEL, 0);
+        });
+        EXPECT_EQ(dialog.run(nullptr), TransformationsSourceDialog::kCancelled);
+    }
+    EXPECT_TRUE(disabledWhileOpen);
+    EXPECT_TRUE(enabledAfter);
+    EXPECT_EQ(after, file);
+    EXPECT_EQ(dialog.path(), file);
+}
+
+TEST_F(SourceDialogTest, BrowseChoosingAFileFillsTheEditAndEnablesApply) {
+    std::string after;
+    std::atomic<bool> enabled{false};
+    {
+        User user([&] {
+            const HWND window = waitForWindow("Skelda");
+            if (window == nullptr) return;
+            PostMessageA(window, WM_COMMAND, MAKEWPARAM(IDC_SOURCE_BROWSE, BN_CLICKED),
+                         reinterpret_cast<LPARAM>(GetDlgItem(window, IDC_SOURCE_BROWSE)));
+            const HWND open = waitForWindow("Open", window);
+            if (open != nullptr) {
+                // The file name box of the open-file dialog.
+                SetDlgItemTextA(open, 0x47c, file.c_str());
+                PostMessageA(open, WM_COMMAND, IDOK, 0);
+                testkit::waitFor([&] { return IsWindowEnabled(window) && findWindow("Open") == nullptr; });
+            }
+            after = itemText(window, IDC_SOURCE_PATH);
+            enabled = applyEnabled(window);
+            PostMessageA(window, WM_COMMAND, IDCANCEL, 0);
+        });
+        EXPECT_EQ(dialog.run(nullptr), TransformationsSourceDialog::kCancelled);
+    }
+    EXPECT_TRUE(enabled);
+    EXPECT_EQ(after, file);
+}
+
+// A top-level window standing in for the host's main window.
+class HostWindow {
+public:
+    HostWindow() {
+        window_ = CreateWindowExA(0, "STATIC", "Host", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 100, 100, 800, 600,
+                                  nullptr, nullptr, nullptr, nullptr);
+    }
+    ~HostWindow() { DestroyWindow(window_); }
+    HWND handle() const { return window_; }
+
+private:
+    HWND window_;
+};
+
+HWND progressWindow() {
+    return findWindow("Application of transforms to layer...");
+}
+
+TEST(ProgressDialog, ShowsEachStepAndIsCancelledAtTheStepCancelWasPressed) {
+    HostWindow host;
+    ASSERT_NE(host.handle(), nullptr);
+    std::atomic<int> pressAt{0};
+    std::atomic<bool> pressed{false};
+    ApplyProgressDialog dialog(host.handle(), 40);
+    const HWND window = progressWindow();
+    ASSERT_NE(window, nullptr);
+    EXPECT_FALSE(IsWindowEnabled(host.handle()));
+    EXPECT_TRUE(IsWindowEnabled(window));
+    EXPECT_EQ(itemText(window, IDC_PROGRESS_TEXT), "0 / 40");
+    EXPECT_EQ(SendDlgItemMessageA(window, IDC_PROGRESS_BAR, PBM_GETRANGE, FALSE, 0), 40);
+    // Centred over the host's window.
+    RECT outer{}, inner{};
+    GetWindowRect(host.handle(), &outer);
+    GetWindowRect(window, &inner);
+    EXPECT_NEAR((inner.left + inner.right) / 2, (outer.left + outer.right) / 2, 1);
+    EXPECT_NEAR((inner.top + inner.bottom) / 2, (outer.top + outer.bottom) / 2, 1);
+    int step = 1;
+    bool cancelled = false;
+    {
+        User user([&] {
+            if (!testkit::waitFor([&] { return pressAt.load() != 0; })) return;
+            PostMessageA(GetDlgItem(window, IDCANCEL), BM_CLICK, 0, 0);
+            pressed = true;
+        });
+        for (; step <= 40; ++step) {
+            if (step == 17) {
+                // The user presses Cancel while step 17 is being written.
+                pressAt = step;
+                ASSERT_TRUE(testkit::waitFor([&] { return pressed.load(); }));
+            }
+            if ((cancelled = dialog.advance(step))) break;
+            EXPECT_EQ(itemText(window, IDC_PROGRESS_TEXT), std::to_string(step) + " / 40");
+            EXPECT_EQ(SendDlgItemMessageA(window, IDC_PROGRESS_BAR, PBM_GETPOS, 0, 0), step);
+        }
+    }
+    EXPECT_TRUE(cancelled);
+    EXPECT_EQ(step, 17);
+    EXPECT_EQ(itemText(window, IDC_PROGRESS_TEXT), "17 / 40");
+    EXPECT_FALSE(IsWindowVisible(window));
+    {
+        // The interruption message waits for the user.
+        std::string message;
+        User user([&] {
+            const HWND box = waitForWindow("Skelda");
+            if (box == nullptr) return;
+            message = itemText(box, 0xFFFF);
+            PostMessageA(box, WM_COMMAND, IDOK, 0);
+        });
+        dialog.showInterruption();
+        EXPECT_EQ(message.find("Application of transforms to layer interrupted by user."), 0u) << message;
+    }
+    dialog.close();
+    EXPECT_TRUE(IsWindowEnabled(host.handle()));
+    EXPECT_FALSE(IsWindow(window));
+}
+
+TEST(ProgressDialog, NoStepsShowsZeroOfZeroAndTheHostIsEnabledOnEveryWayOut) {
+    HostWindow host;
+    HWND window = nullptr;
+    try {
+        ApplyProgressDialog dialog(host.handle(), 0);
+        window = progressWindow();
+        ASSERT_NE(window, nullptr);
+        EXPECT_EQ(itemText(window, IDC_PROGRESS_TEXT), "0 / 0");
+        EXPECT_EQ(dialog.text(), "0 / 0");
+        throw std::runtime_error("failure while applying");
+    } catch (const std::runtime_error&) {
+    }
+    EXPECT_TRUE(IsWindowEnabled(host.handle()));
+    EXPECT_FALSE(IsWindow(window));
+}
+
+}  // namespace
