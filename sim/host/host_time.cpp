@@ -30,6 +30,7 @@ int compareTimes(A_Time a, A_Time b) {
 }
 
 A_Time subtractTimes(A_Time a, A_Time b) {
+    if (b.value == 0) return a;
     if (a.scale == b.scale) return {a.value - b.value, a.scale};
     const std::uint64_t common = gcd(a.scale, b.scale);
     const std::uint64_t scale = static_cast<std::uint64_t>(a.scale) / common * b.scale;
