@@ -1,0 +1,197 @@
+#include "apply/layer_keyframe_sink.h"
+
+#include <algorithm>
+#include <exception>
+
+#include "host/check_host.h"
+#include "host/installed_effect.h"
+#include "plugin/host_context.h"
+
+const char LayerKeyframeSink::kUndoGroupName[] = "Apply Transform to Layer";
+
+namespace {
+
+// Runs the steps of a teardown in order; the first failure is raised after the last step.
+class Teardown {
+public:
+    template <class Step>
+    void step(Step&& run) noexcept {
+        try {
+            run();
+        } catch (...) {
+            if (!first_) first_ = std::current_exception();
+        }
+    }
+    void raise() const {
+        if (first_) std::rethrow_exception(first_);
+    }
+
+private:
+    std::exception_ptr first_;
+};
+
+}  // namespace
+
+LayerKeyframeSink::LayerKeyframeSink(AEGP_LayerH layer, double frameRate, std::int32_t first,
+                                     std::int32_t count)
+    : layer_(layer), rate_(frameRateOf(frameRate)) {
+    const SPBasicSuite* basic = hostContext().basicSuite;
+    streams_.emplace(basic);
+    try {
+        keyframes2_.emplace(basic);
+        bulk_ = true;
+    } catch (int) {
+        // The host offers no batches: one keyframe at a time.
+        keyframes1_.emplace(basic);
+    }
+    effects_.emplace(basic);
+    {
+        SuiteScope<AEGP_LayerSuite7> layers(basic);
+        A_Time inPoint{0, 1};
+        A_Time duration{0, 1};
+        CheckHost(layers->AEGP_GetLayerInPoint(layer, AEGP_LTimeMode_LayerTime, &inPoint),
+                  "getting layer's in-point");
+        CheckHost(layers->AEGP_GetLayerDuration(layer, AEGP_LTimeMode_LayerTime, &duration),
+                  "getting layer's duration");
+        const std::int64_t recordEnd = static_cast<std::int64_t>(first) + std::max<std::int32_t>(count, 0);
+        firstFrame_ = std::max(framesIn(inPoint, rate_), first);
+        endFrame_ =
+            static_cast<std::int32_t>(std::min<std::int64_t>(framesIn(duration, inPoint, rate_), recordEnd));
+        AEGP_ItemH source = nullptr;
+        CheckHost(layers->AEGP_GetLayerSourceItem(layer, &source), "getting layer's source item");
+        SuiteScope<AEGP_ItemSuite4> items(basic);
+        A_long width = 0;
+        A_long height = 0;
+        CheckHost(items->AEGP_GetItemDimensions(source, &width, &height), "getting item's dimensions");
+        width_ = width;
+        height_ = height;
+    }
+    if (bulk()) {
+        utility_.emplace(basic);
+        CheckHost((*utility_)->AEGP_StartUndoGroup(kUndoGroupName), "starting undo group");
+        undoGroupOpen_ = true;
+    }
+}
+
+LayerKeyframeSink::~LayerKeyframeSink() {
+    try {
+        finish();
+    } catch (...) {
+    }
+}
+
+void LayerKeyframeSink::closeTarget() {
+    if (batch_ != nullptr) {
+        // The batch is gone whatever the host answers.
+        const AEGP_AddKeyframesInfoH batch = batch_;
+        batch_ = nullptr;
+        CheckHost((*keyframes2_)->AEGP_EndAddKeyframes(1, batch), "ending bulk keyframe addition");
+    }
+    if (stream_ != nullptr) {
+        const AEGP_StreamRefH stream = stream_;
+        stream_ = nullptr;
+        CheckHost((*streams_)->AEGP_DisposeStream(stream), "disposing stream");
+    }
+}
+
+void LayerKeyframeSink::openTarget(AEGP_StreamRefH stream) {
+    stream_ = stream;
+    if (bulk())
+        CheckHost((*keyframes2_)->AEGP_StartAddKeyframes(stream_, &batch_),
+                  "starting bulk keyframe addition");
+}
+
+void LayerKeyframeSink::selectLayerStream(LayerStream which) {
+    closeTarget();
+    AEGP_StreamRefH stream = nullptr;
+    CheckHost((*streams_)->AEGP_GetNewLayerStream(hostContext().pluginId, layer_,
+                                                  static_cast<AEGP_LayerStream>(which), &stream),
+              "getting new layer's stream");
+    openTarget(stream);
+}
+
+void LayerKeyframeSink::selectEffectStream(std::int32_t index) {
+    closeTarget();
+    AEGP_StreamRefH stream = nullptr;
+    CheckHost((*streams_)->AEGP_GetNewEffectStreamByIndex(hostContext().pluginId, effect_, index, &stream),
+              "getting new effect's stream by index");
+    openTarget(stream);
+}
+
+void LayerKeyframeSink::applyEffect(const std::string& name) {
+    if (effect_ != nullptr) {
+        const AEGP_EffectRefH effect = effect_;
+        effect_ = nullptr;
+        CheckHost((*effects_)->AEGP_DisposeEffect(effect), "disposing effect");
+    }
+    // A missing effect gives key 0, which the host refuses.
+    const AEGP_InstalledEffectKey key = FindInstalledEffect(**effects_, name.c_str());
+    CheckHost((*effects_)->AEGP_ApplyEffect(hostContext().pluginId, layer_, key, &effect_),
+              "applying effect");
+}
+
+void LayerKeyframeSink::addKey(std::int32_t frame, const AEGP_StreamVal& val) {
+    const A_Time time = frameTime(frame, rate_);
+    AEGP_StreamValue value{};
+    value.streamH = stream_;
+    value.val = val;
+    if (bulk()) {
+        A_long index = 0;
+        CheckHost((*keyframes2_)->AEGP_AddKeyframes(batch_, AEGP_LTimeMode_CompTime, &time, &index),
+                  "adding keyframe (bulk)");
+        CheckHost((*keyframes2_)->AEGP_SetAddKeyframe(batch_, index, &value),
+                  "setting keyframe value (bulk)");
+    } else {
+        AEGP_KeyframeIndex index = 0;
+        CheckHost((*keyframes1_)->AEGP_InsertKeyframe(stream_, AEGP_LTimeMode_CompTime, &time, &index),
+                  "inserting keyframe");
+        CheckHost((*keyframes1_)->AEGP_SetKeyframeValue(stream_, index, &value), "setting keyframe value");
+    }
+}
+
+void LayerKeyframeSink::addPointKey(std::int32_t frame, double x, double y) {
+    AEGP_StreamVal value{};
+    value.two_d = {x, y};
+    addKey(frame, value);
+}
+
+void LayerKeyframeSink::addScalarKey(std::int32_t frame, double v) {
+    AEGP_StreamVal value{};
+    value.one_d = v;
+    addKey(frame, value);
+}
+
+void LayerKeyframeSink::finish() {
+    if (finished_) return;
+    finished_ = true;
+    Teardown teardown;
+    teardown.step([&] {
+        if (!undoGroupOpen_) return;
+        undoGroupOpen_ = false;
+        CheckHost((*utility_)->AEGP_EndUndoGroup(), "ending undo group");
+    });
+    teardown.step([&] {
+        if (effect_ == nullptr) return;
+        const AEGP_EffectRefH effect = effect_;
+        effect_ = nullptr;
+        CheckHost((*effects_)->AEGP_DisposeEffect(effect), "disposing effect");
+    });
+    effects_.reset();
+    teardown.step([&] {
+        if (batch_ == nullptr) return;
+        const AEGP_AddKeyframesInfoH batch = batch_;
+        batch_ = nullptr;
+        CheckHost((*keyframes2_)->AEGP_EndAddKeyframes(1, batch), "ending bulk keyframe addition");
+    });
+    keyframes2_.reset();
+    keyframes1_.reset();
+    teardown.step([&] {
+        if (stream_ == nullptr) return;
+        const AEGP_StreamRefH stream = stream_;
+        stream_ = nullptr;
+        CheckHost((*streams_)->AEGP_DisposeStream(stream), "disposing stream");
+    });
+    streams_.reset();
+    utility_.reset();
+    teardown.raise();
+}

@@ -1,0 +1,58 @@
+#pragma once
+
+#include <cstdint>
+#include <optional>
+
+#include "aegp_suites.h"
+#include "apply/frame_rate.h"
+#include "host/suite_scope.h"
+#include "tracking/keyframe_sink.h"
+
+// Writes an export model's keyframes onto one layer of the host. With "AEGP Keyframe Suite" 2 it
+// adds each stream's keyframes in one batch, inside the undo group "Apply Transform to Layer";
+// without it, it inserts them one at a time and opens no undo group. Frame f is keyed at the
+// exact composition time of frame f at the composition's rate.
+class LayerKeyframeSink : public KeyframeSink {
+public:
+    // Reads the layer's in-point, duration and source size; the frames written are the layer's
+    // span clipped to the record's frames [first, first + count).
+    LayerKeyframeSink(AEGP_LayerH layer, double frameRate, std::int32_t first, std::int32_t count);
+    // Ends what finish() would, without reporting failures.
+    ~LayerKeyframeSink() override;
+
+    void selectLayerStream(LayerStream stream) override;
+    void applyEffect(const std::string& name) override;
+    void selectEffectStream(std::int32_t index) override;
+    void addPointKey(std::int32_t frame, double x, double y) override;
+    void addScalarKey(std::int32_t frame, double value) override;
+
+    // Ends the undo group, disposes the effect, commits the open batch, disposes the stream and
+    // gives the suites back, in that order; every step is taken even when an earlier one fails,
+    // then the first failure is raised.
+    void finish();
+
+    bool bulk() const { return bulk_; }
+    FrameRate rate() const { return rate_; }
+
+    static const char kUndoGroupName[];
+
+private:
+    // Commits the open batch and disposes the current stream, ready for the next target.
+    void closeTarget();
+    void openTarget(AEGP_StreamRefH stream);
+    void addKey(std::int32_t frame, const AEGP_StreamVal& value);
+
+    AEGP_LayerH layer_;
+    FrameRate rate_;
+    std::optional<SuiteScope<AEGP_StreamSuite4>> streams_;
+    std::optional<SuiteScope<AEGP_KeyframeSuite2>> keyframes2_;
+    std::optional<SuiteScope<AEGP_KeyframeSuite1>> keyframes1_;
+    std::optional<SuiteScope<AEGP_EffectSuite1>> effects_;
+    std::optional<SuiteScope<AEGP_UtilitySuite3>> utility_;
+    AEGP_StreamRefH stream_ = nullptr;
+    AEGP_AddKeyframesInfoH batch_ = nullptr;
+    AEGP_EffectRefH effect_ = nullptr;
+    bool bulk_ = false;
+    bool undoGroupOpen_ = false;
+    bool finished_ = false;
+};

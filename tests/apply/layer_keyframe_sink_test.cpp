@@ -1,0 +1,142 @@
+#include "apply/layer_keyframe_sink.h"
+
+#include <gtest/gtest.h>
+
+#include "apply/apply_fixture.h"
+#include "host/ae_exception.h"
+
+namespace {
+
+class LayerKeyframeSinkTest : public ApplyTest {
+protected:
+    AEGP_LayerH layerH() const { return simhost::toHandle<AEGP_LayerH>(layer); }
+    simhost::Layer& theLayer() { return *host.model().layer(layer); }
+    const std::vector<simhost::Keyframe>& keysOf(AEGP_LayerStream which) {
+        return theLayer().streams.at(which).keys;
+    }
+};
+
+TEST_F(LayerKeyframeSinkTest, FrameRangeIsTheLayersSpanClippedToTheRecord) {
+    const struct {
+        A_Time in, duration;
+        double fps;
+        std::int32_t first, count;
+        std::int32_t firstFrame, endFrame;
+    } cases[] = {
+        {{2, 1}, {3, 1}, 25, 40, 200, 50, 125},
+        {{0, 1}, {10, 1}, 25, 10, 20, 10, 30},
+        {{0, 1}, {10, 1}, 25, -5, 1000, 0, 250},
+        {{0, 1}, {2, 1}, 25, 100, 10, 100, 50},  // the record lies after the layer: nothing to write
+        {{0, 1}, {10000, 999}, 29.97, 0, 1000, 0, 300},
+        {{1001, 30000}, {299299, 30000}, 29.97, 0, 1000, 1, 300},
+    };
+    for (const auto& c : cases) {
+        theLayer().inPoint = c.in;
+        theLayer().duration = c.duration;
+        LayerKeyframeSink sink(layerH(), c.fps, c.first, c.count);
+        EXPECT_EQ(sink.firstFrame(), c.firstFrame) << c.first;
+        EXPECT_EQ(sink.endFrame(), c.endFrame) << c.first;
+        EXPECT_EQ(sink.width(), 320);
+        EXPECT_EQ(sink.height(), 240);
+    }
+    EXPECT_TRUE(host.suites().outstanding().empty());
+    EXPECT_EQ(host.model().openUndoGroups(), 0);
+}
+
+TEST_F(LayerKeyframeSinkTest, BulkModeCommitsEachStreamAndTheLastAfterTheUndoGroup) {
+    {
+        LayerKeyframeSink sink(layerH(), 29.97, 0, 100);
+        EXPECT_TRUE(sink.bulk());
+        ASSERT_EQ(host.model().undoGroups().size(), 1u);
+        EXPECT_EQ(host.model().undoGroups()[0].name, "Apply Transform to Layer");
+        sink.selectLayerStream(LayerStream::Position);
+        sink.addPointKey(0, 10, 20);
+        sink.addPointKey(900, 30, 40);
+        sink.selectLayerStream(LayerStream::Rotation);
+        EXPECT_EQ(keysOf(AEGP_LayerStream_POSITION).size(), 2u);  // committed when the target changed
+        sink.addScalarKey(5, 45);
+        EXPECT_TRUE(keysOf(AEGP_LayerStream_ROTATION).empty());
+        sink.finish();
+    }
+    const auto& position = keysOf(AEGP_LayerStream_POSITION);
+    EXPECT_EQ(position[1].time.value, 900900);
+    EXPECT_EQ(position[1].time.scale, 30000u);
+    EXPECT_EQ(position[1].value, (std::vector<double>{30, 40}));
+    EXPECT_EQ(keysOf(AEGP_LayerStream_ROTATION).at(0).value, (std::vector<double>{45}));
+    const auto& changes = host.references().changes();
+    ASSERT_EQ(changes.size(), 2u);
+    EXPECT_EQ(changes[0].undoGroup, 0);
+    EXPECT_EQ(changes[1].undoGroup, -1);  // the last batch is committed after the group ended
+    EXPECT_EQ(host.model().openUndoGroups(), 0);
+    EXPECT_TRUE(host.references().outstanding().empty());
+    EXPECT_TRUE(host.suites().outstanding().empty());
+}
+
+TEST_F(LayerKeyframeSinkTest, WithoutKeyframeSuiteTwoKeysAreInsertedOneByOneWithoutUndoGroup) {
+    host.suites().withdraw(kAEGPKeyframeSuite, kAEGPKeyframeSuiteVersion2);
+    host.faults().clearCalls();
+    {
+        LayerKeyframeSink sink(layerH(), 25, 0, 100);
+        EXPECT_FALSE(sink.bulk());
+        sink.selectLayerStream(LayerStream::Scale);
+        sink.addPointKey(3, 110, 110);
+        sink.addPointKey(1, 90, 90);
+        sink.finish();
+    }
+    const auto& scale = keysOf(AEGP_LayerStream_SCALE);
+    ASSERT_EQ(scale.size(), 2u);
+    EXPECT_EQ(scale[0].time.value, 1);
+    EXPECT_EQ(scale[0].value, (std::vector<double>{90, 90}));
+    EXPECT_TRUE(host.model().undoGroups().empty());
+    EXPECT_EQ(host.faults().count("AEGP_InsertKeyframe"), 2);
+    EXPECT_EQ(host.faults().count("AEGP_StartAddKeyframes"), 0);
+    EXPECT_TRUE(host.references().outstanding().empty());
+    EXPECT_TRUE(host.suites().outstanding().empty());
+}
+
+TEST_F(LayerKeyframeSinkTest, EffectsAreAppliedByNameAndAMissingOneIsRefusedByTheHost) {
+    host.model().setInstalledEffects({"Levels", "Transform"});
+    {
+        LayerKeyframeSink sink(layerH(), 25, 0, 100);
+        sink.applyEffect("Transform");
+        sink.selectEffectStream(8);
+        sink.addScalarKey(0, 12);
+        sink.applyEffect("Transform");  // every application adds an instance
+        sink.selectEffectStream(2);
+        sink.addPointKey(0, 1, 2);
+        try {
+            sink.applyEffect("Corner Pin");
+            ADD_FAILURE();
+        } catch (const AE_Exception& e) {
+            EXPECT_STREQ(e.action(), "applying effect");
+        }
+        sink.finish();
+    }
+    const auto& effects = theLayer().effects;
+    ASSERT_EQ(effects.size(), 2u);
+    EXPECT_EQ(host.model().effect(effects[0])->params.at(7).keys.at(0).value, (std::vector<double>{12}));
+    EXPECT_EQ(host.model().effect(effects[1])->params.at(1).keys.size(), 1u);
+    EXPECT_TRUE(host.references().outstanding().empty());
+}
+
+TEST_F(LayerKeyframeSinkTest, FinishTakesEveryStepAndRaisesTheFirstFailure) {
+    LayerKeyframeSink sink(layerH(), 25, 0, 100);
+    sink.applyEffect("Corner Pin");
+    sink.selectEffectStream(1);
+    sink.addPointKey(0, 1, 1);
+    host.faults().fail("AEGP_EndUndoGroup", 1, -21);
+    host.faults().fail("AEGP_DisposeStream", 1, -22);
+    try {
+        sink.finish();
+        FAIL();
+    } catch (const AE_Exception& e) {
+        EXPECT_EQ(e.code(), -21);
+        EXPECT_STREQ(e.action(), "ending undo group");
+    }
+    // The batch was still committed and the suites given back; only the refused release stays.
+    EXPECT_EQ(host.model().effect(theLayer().effects.at(0))->params.at(0).keys.size(), 1u);
+    EXPECT_EQ(host.references().outstanding().size(), 1u);
+    EXPECT_TRUE(host.suites().outstanding().empty());
+}
+
+}  // namespace
