@@ -124,22 +124,6 @@ TEST_F(SimEvaluationTest, TransformEffectCarriesTheDecompositionOfEachAffineMode
     }
 }
 
-TEST_F(SimEvaluationTest, LayerTransformAfterTheEffectsSkew) {
-    for (const Affine& m : randomAffines()) {
-        host.model().layer(layer)->effects.clear();
-        const int effect = applyEffect("Transform");
-        const double sy = std::sqrt(m.yy * m.yy + m.xy * m.xy);
-        const double k = (m.yx * m.yy + m.xx * m.xy) / (m.yy * m.yy + m.xy * m.xy);
-        const double sx = (m.xx * m.yy - m.xy * m.yx) / sy;
-        const Point2 c = m.apply(centre);
-        key(0, AEGP_LayerStream_POSITION, {0, 1}, {c.x, c.y});
-        key(0, AEGP_LayerStream_SCALE, {0, 1}, {100 * sx, 100 * sy});
-        key(0, AEGP_LayerStream_ROTATION, {0, 1}, {std::atan2(-m.xy, m.yy) * kDegrees});
-        key(effect, simhost::transform_effect::Skew, {0, 1}, {std::atan(k) * kDegrees});
-        expectCorners(m, {0, 1});
-    }
-}
-
 TEST_F(SimEvaluationTest, CornerPinPutsTheSourceCornersOnThePins) {
     const int effect = applyEffect("Corner Pin");
     // Untouched pins leave the layer as it is.

@@ -173,20 +173,4 @@ TEST_F(SimKeyframesTest, EffectsAreAppliedByInstalledKeyWithTheirParameters) {
     EXPECT_TRUE(host.references().outstanding().empty());
 }
 
-TEST_F(SimKeyframesTest, ChangesAreLoggedUnderTheInnermostOpenUndoGroup) {
-    const AEGP_StreamRefH position = layerStream(AEGP_LayerStream_POSITION);
-    const A_Time time{0, 25};
-    AEGP_KeyframeIndex index = 0;
-    keys->AEGP_InsertKeyframe(position, AEGP_LTimeMode_CompTime, &time, &index);
-    host.model().undoGroups().push_back({"Outer", true});
-    keys->AEGP_InsertKeyframe(position, AEGP_LTimeMode_CompTime, &time, &index);
-    host.model().undoGroups().back().open = false;
-    streams->AEGP_DisposeStream(position);
-    const auto& changes = host.references().changes();
-    ASSERT_EQ(changes.size(), 2u);
-    EXPECT_EQ(changes[0].undoGroup, -1);
-    EXPECT_EQ(changes[1].undoGroup, 0);
-    EXPECT_EQ(changes[1].keys, 1);
-}
-
 }  // namespace
