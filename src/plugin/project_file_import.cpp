@@ -1,12 +1,25 @@
 #include <stdexcept>
+#include <string>
 
+#include "host/check_host.h"
 #include "host/hook_guard.h"
+#include "host/suite_scope.h"
 #include "plugin/hooks.h"
+#include "project/project_import.h"
 
-A_Err AEGP_API ImportProjectFile(AEGP_ImportRefcon, const A_char*, AEGP_ImportOptionsH) {
-    return HookGuard([]() -> A_Err {
-        // The host then gets a failure and no item.
-        throw std::runtime_error("importing Skelda projects is not available in this version");
+A_Err AEGP_API ImportProjectFile(AEGP_ImportRefcon, const A_char* file_pathZ,
+                                 AEGP_ImportOptionsH import_optionsH) {
+    return HookGuard([&]() -> A_Err {
+        if (file_pathZ == nullptr) throw std::runtime_error("no Skelda project file was given");
+        const Project project = loadProjectFile(file_pathZ);
+        SuiteScope<AEGP_FileImportManagerSuite2> imports;
+        const AEGP_ItemH item = importProject(project);
+        // The host must not be told that an import succeeded without an item.
+        if (item == nullptr)
+            throw std::runtime_error("the Skelda project \"" + std::string(file_pathZ) +
+                                     "\" has no underlay footage: nothing to import");
+        CheckHost(imports->AEGP_SetImportedItem(import_optionsH, item), "setting imported item");
+        return A_Err_NONE;
     });
 }
 

@@ -1,5 +1,7 @@
 #include "project/project_import.h"
 
+#include "apply/apply_transformations.h"
+
 CompositionImport compositionOf(const Project& project) {
     CompositionImport what;
     what.name = project.name;
@@ -18,4 +20,8 @@ CompositionImport compositionOf(const Project& project) {
 
 AEGP_ItemH importProject(const Project& project, const ApplyToLayer& apply) {
     return importComposition(compositionOf(project), apply);
+}
+
+AEGP_ItemH importProject(const Project& project) {
+    return importProject(project, [&project](AEGP_LayerH layer) { applyTransformations(project, layer); });
 }

@@ -10,3 +10,6 @@ CompositionImport compositionOf(const Project& project);
 // `apply` writing the project's tracking result onto the layer its task names. Returns the new
 // composition's item, or null when the project has no underlay file.
 AEGP_ItemH importProject(const Project& project, const ApplyToLayer& apply);
+
+// The same with the project's tracking result written by the apply driver (progress and Cancel).
+AEGP_ItemH importProject(const Project& project);
