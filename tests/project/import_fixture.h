@@ -9,7 +9,6 @@
 #include <string>
 #include <vector>
 
-#include "host/hook_guard.h"
 #include "host/sim_host.h"
 #include "isolation_kit.h"
 #include "plugin/host_context.h"
@@ -59,19 +58,6 @@ protected:
         host->enter(rememberId, "in-process");
         hostContext().pluginId = enteredAs();
         host->model().newProject();
-    }
-    // Runs the body as a host callback does: what the user is shown lands in the host's reports.
-    template <class Body>
-    A_Err asCallback(Body&& body) {
-        return HookGuard([&]() -> A_Err {
-            body();
-            return A_Err_NONE;
-        });
-    }
-    simhost::Item* itemNamed(const std::string& name) {
-        for (const auto& [id, item] : host->model().items())
-            if (item.name == name) return host->model().item(id);
-        return nullptr;
     }
     // The composition's layers, top first.
     std::vector<simhost::Layer*> layersOf(const simhost::Item& comp) {

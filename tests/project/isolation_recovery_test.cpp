@@ -78,23 +78,4 @@ TEST(IsolationRecoveryTest, AJournalInUseIsLeftAlone) {
     EXPECT_TRUE(state.journals().empty());
 }
 
-TEST(IsolationRecoveryTest, NoJournalDirectoryMeansNothingToDo) {
-    ScopedStateDir state;
-    testkit::setEnv("SKELDA_STATE_DIR", state.path() + "/missing");
-    const IsolationRecovery recovery = recoverIsolatedFiles();
-    EXPECT_TRUE(recovery.restored.empty());
-    EXPECT_TRUE(recovery.stillAside.empty());
-    EXPECT_EQ(recoveryReportText(recovery), "");
-}
-
-TEST(IsolationRecoveryTest, TheReportNamesEveryFile) {
-    const IsolationRecovery recovery = {{"C:\\a\\x.png", "C:\\a\\y.png"},
-                                        {"failed to rename \"z.x\" into \"z\""}};
-    EXPECT_EQ(recoveryReportText(recovery),
-              "An interrupted import of a Skelda project had renamed files aside. These are back under their "
-              "names:\nC:\\a\\x.png\nC:\\a\\y.png\n"
-              "An interrupted import of a Skelda project left files renamed aside:\n"
-              "failed to rename \"z.x\" into \"z\"");
-}
-
 }  // namespace

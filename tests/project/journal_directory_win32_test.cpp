@@ -28,13 +28,4 @@ TEST(JournalDirectoryTest, TheOverrideThenTheUsersLocalApplicationData) {
     }
 }
 
-TEST(JournalDirectoryTest, ItIsMadeOnFirstUseAndAHeldJournalCannotBeTaken) {
-    testkit::TempDir dir;
-    JournalFile journal = JournalFile::create(dir.file("a\\b\\Skelda\\"), "text");
-    EXPECT_EQ(readFile(journal.path()), "text");
-    EXPECT_FALSE(JournalFile::take(journal.path()).has_value());
-    EXPECT_TRUE(journal.remove());
-    EXPECT_FALSE(fs::exists(journal.path()));
-}
-
 }  // namespace

@@ -46,8 +46,8 @@ TEST(ModuleImportTest, SkeldaHostImportBuildsTheCompositionLayersAndKeyframes) {
         << comps[0];
     const auto layers = linesStartingWith(out, "layer id=");
     ASSERT_EQ(layers.size(), 2u) << out;
-    // The overlay on top, lasting the underlay's 24 frames; the underlay its own 24 frames.
-    EXPECT_NE(layers[0].find("in=0/1 duration=1/1 offset=0/1"), std::string::npos) << layers[0];
+    // The overlay on top, placed and trimmed; the underlay its own 24 frames.
+    EXPECT_NE(layers[0].find("in=1/24 duration=1/2 offset=1/12"), std::string::npos) << layers[0];
     EXPECT_NE(layers[1].find("in=0/24 duration=1/1 offset=0/1"), std::string::npos) << layers[1];
     const auto footage = linesStartingWith(out, "item id=");
     bool sequenceOf24 = false;

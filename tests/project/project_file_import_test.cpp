@@ -120,6 +120,8 @@ TEST_F(ProjectFileImportTest, TheSampleBecomesItsCompositionWithKeyframesOnTheOv
     ASSERT_EQ(layers.size(), 2u);
     EXPECT_EQ(host->model().item(layers[1]->source)->footage.files.size(),
               static_cast<std::size_t>(kSampleFrames));
+    EXPECT_EQ(layers[0]->offset.value * 24, static_cast<A_long>(layers[0]->offset.scale) * 2);
+    EXPECT_EQ(layers[0]->duration.value * 24, static_cast<A_long>(layers[0]->duration.scale) * 12);
     const auto keys = keysPerLayer(*comp);
     EXPECT_GT(keys[0], 0u);
     EXPECT_EQ(keys[1], 0u);

@@ -9,7 +9,6 @@
 #include "common/child_process.h"
 #include "common/program_path.h"
 #include "import_fixture.h"
-#include "plugin/plugin_entry.h"
 #include "project/rename_journal.h"
 
 using namespace importkit;
@@ -39,16 +38,6 @@ protected:
     const std::map<std::string, std::string> afterwards = {
         {"p0000.png", "0"}, {"notes.png", "notes"}, {"p0100.png.x", "old 100"}, {"p0100.png", "new 100"}};
 };
-
-TEST_F(RecoveryAtLoadTest, TheEntryRestoresAndTellsTheUserBeforeRegistering) {
-    leaveInterruptedImport();
-    testkit::PipeSandbox pipes;
-    ASSERT_EQ(host->enter(SkeldaPluginMain, "in-process"), A_Err_NONE);
-    EXPECT_EQ(host->reports(), std::vector<std::string>{expectedReport()});
-    EXPECT_EQ(snapshot(dir.path()), afterwards);
-    EXPECT_EQ(host->registrations().flavors.size(), 1u);
-    EXPECT_TRUE(host->suites().outstanding().empty());
-}
 
 TEST_F(RecoveryAtLoadTest, NothingToRecoverSaysNothingAndAFailingReportStopsNothing) {
     RecoverInterruptedImports();

@@ -2,7 +2,7 @@
 
 // A small job as the tracking application saves it: a 24-frame PNG sequence (beside one more frame
 // and a notes.png that are not part of it), a PNG logo, and job.skp referring to both relatively,
-// task Tracking with one translation per frame.
+// task Tracking with one translation per frame; the logo starts at frame 2 and shows its frames 1 to 12.
 
 #include <string>
 
@@ -40,7 +40,9 @@ inline std::string writeSampleProject(const std::string& directory, bool withUnd
         "<InitialTransform x=\"20\" y=\"30\"/>" +
         transforms + "<Dim sx=\"160\" sy=\"120\"/>" +
         (withUnderlay ? "<Underlay path=\"plate\\\">" + frames + "</Underlay>" : std::string()) +
-        "<Overlay path=\"art\\\"><Frame path=\"logo.png\"/></Overlay></Project>\n";
+        "<Overlay path=\"art\\\" SourceOffset=\"2\"><Frame path=\"logo.png\"/><Trimming first=\"1\" "
+        "last=\"13\"/>"
+        "</Overlay></Project>\n";
     isolationkit::writeFile(directory + "/job.skp", project);
     return directory + "/job.skp";
 }

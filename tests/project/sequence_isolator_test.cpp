@@ -134,45 +134,6 @@ TEST(SequenceIsolatorTest, AnExistingAsideNameIsNeverReplaced) {
     }
 }
 
-// Fails every journal write and rename of an isolation in turn.
-TEST(SequenceIsolatorTest, FailingAnyStepLeavesTheDirectoryAsItWas) {
-    ScopedStateDir state;
-    const std::vector<std::string> listed = {"p0000.png", "p0001.png", "p0002.png"};
-    const int hiddenCount = 3;
-    int k = 1;
-    for (;; ++k) {
-        SCOPED_TRACE("failing step " + std::to_string(k));
-        testkit::TempDir dir;
-        makeFiles(dir, listed);
-        makeFiles(dir, {"a.png", "notes.png", "p0003.png", "notes.txt"});
-        const auto before = snapshot(dir.path());
-        FaultyFileCalls calls(k);
-        Reports reports;
-        std::string error;
-        try {
-            SequenceIsolator isolator(pathsIn(dir, listed), calls, reports.sink());
-            isolator.restore();
-        } catch (const std::exception& e) {
-            error = e.what();
-        }
-        EXPECT_EQ(snapshot(dir.path()), before);
-        EXPECT_TRUE(state.journals().empty());
-        EXPECT_TRUE(reports.texts.empty());
-        if (calls.count() < k) {
-            EXPECT_EQ(error, "");
-            break;
-        }
-        if (k <= 1 + hiddenCount) {
-            // The journal write or a rename aside: the isolation fails with that step's error.
-            EXPECT_NE(error.find(calls.failedStep), std::string::npos) << error;
-        } else {
-            // A rename back that fails once succeeds on its second try.
-            EXPECT_EQ(error, "");
-        }
-    }
-    EXPECT_GT(k, 1 + 2 * hiddenCount);
-}
-
 TEST(SequenceIsolatorTest, FilesThatCannotComeBackAreAllNamedAndTheRestRestored) {
     ScopedStateDir state;
     testkit::TempDir dir;
@@ -222,40 +183,6 @@ TEST(SequenceIsolatorTest, OnAnErrorsWayOutStuckFilesAreReportedAndTheErrorGoesO
                                                       "\" into \"" + dir.file("a.png") + "\""});
     EXPECT_EQ(snapshot(dir.path()), movedAside(before, {"a.png"}));
     EXPECT_EQ(state.journals().size(), 1u);
-}
-
-TEST(SequenceIsolatorTest, AConstructorFailingPartWayReportsWhatStaysAside) {
-    ScopedStateDir state;
-    testkit::TempDir dir;
-    makeFiles(dir, {"p0000.png", "a.png", "b.png", "c.png"});
-    const auto before = snapshot(dir.path());
-    // Journal, a.png, b.png, then c.png fails; a.png cannot come back.
-    FaultyFileCalls calls(4);
-    calls.stuck = {dir.file("a.png.x")};
-    Reports reports;
-    try {
-        SequenceIsolator isolator(pathsIn(dir, {"p0000.png"}), calls, reports.sink());
-        ADD_FAILURE() << "the isolation went on after a failed rename";
-    } catch (const std::runtime_error& error) {
-        EXPECT_EQ(std::string(error.what()),
-                  "failed to rename \"" + dir.file("c.png") + "\" into \"" + dir.file("c.png.x") + "\"");
-    }
-    ASSERT_EQ(reports.texts.size(), 1u);
-    EXPECT_NE(reports.texts[0].find(dir.file("a.png.x")), std::string::npos);
-    EXPECT_EQ(snapshot(dir.path()), movedAside(before, {"a.png"}));
-}
-
-TEST(SequenceIsolatorTest, NothingToHideWritesNoJournal) {
-    ScopedStateDir state;
-    testkit::TempDir dir;
-    makeFiles(dir, {"p0000.png", "p0001.png", "notes.txt"});
-    FaultyFileCalls calls;
-    {
-        SequenceIsolator isolator(pathsIn(dir, {"p0000.png", "p0001.png"}), calls, nullptr);
-        isolator.restore();
-    }
-    EXPECT_EQ(calls.count(), 0);
-    EXPECT_TRUE(state.journals().empty());
 }
 
 }  // namespace
