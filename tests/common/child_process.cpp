@@ -1,5 +1,6 @@
 #include "common/child_process.h"
 
+#include <algorithm>
 #include <condition_variable>
 #include <mutex>
 #include <stdexcept>
@@ -103,10 +104,7 @@ ProcessResult runProcess(const std::string& program, const std::vector<std::stri
     result.output = child.readAll();
     result.exitCode = child.wait();
     // Windows text mode writes CRLF; tests compare lines.
-    std::string clean;
-    for (char c : result.output)
-        if (c != '\r') clean += c;
-    result.output = clean;
+    result.output.erase(std::remove(result.output.begin(), result.output.end(), '\r'), result.output.end());
     return result;
 }
 

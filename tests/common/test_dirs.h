@@ -48,5 +48,4 @@ private:
 bool waitFor(const std::function<bool()>& condition,
              std::chrono::milliseconds limit = std::chrono::seconds(10));
 
-
 }  // namespace testkit

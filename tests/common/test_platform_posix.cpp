@@ -1,14 +1,19 @@
-#include "common/test_platform.h"
-
 #include <limits.h>
 #include <stdlib.h>
 #include <unistd.h>
 
 #include <string>
 
+#include "common/program_path.h"
+#include "common/test_drives.h"
+#include "common/test_platform.h"
+#include "common/unmanaged_windows.h"
+
 namespace testkit {
 
-unsigned long processId() { return static_cast<unsigned long>(::getpid()); }
+unsigned long processId() {
+    return static_cast<unsigned long>(::getpid());
+}
 
 bool getEnv(const char* name, std::string& value) {
     const char* v = ::getenv(name);
@@ -17,9 +22,13 @@ bool getEnv(const char* name, std::string& value) {
     return true;
 }
 
-void setEnv(const char* name, const std::string& value) { ::setenv(name, value.c_str(), 1); }
+void setEnv(const char* name, const std::string& value) {
+    ::setenv(name, value.c_str(), 1);
+}
 
-void unsetEnv(const char* name) { ::unsetenv(name); }
+void unsetEnv(const char* name) {
+    ::unsetenv(name);
+}
 
 std::string binaryDir() {
     char buf[PATH_MAX];
@@ -28,5 +37,20 @@ std::string binaryDir() {
     std::string path(buf, static_cast<size_t>(n));
     return path.substr(0, path.find_last_of('/'));
 }
+
+std::string besideTests(const std::string& fileName) {
+    return binaryDir() + "/" + fileName;
+}
+
+std::string programPath(const std::string& name) {
+    return besideTests(name);
+}
+
+// No drive letters here.
+std::string otherDriveAlias(const std::string&) {
+    return std::string();
+}
+
+void useUnmanagedWindows() {}
 
 }  // namespace testkit

@@ -1,14 +1,16 @@
-#include "common/test_platform.h"
-
-#include <windows.h>
-
 #include <stdlib.h>
+#include <windows.h>
 
 #include <string>
 
+#include "common/program_path.h"
+#include "common/test_platform.h"
+
 namespace testkit {
 
-unsigned long processId() { return ::GetCurrentProcessId(); }
+unsigned long processId() {
+    return ::GetCurrentProcessId();
+}
 
 bool getEnv(const char* name, std::string& value) {
     char buf[32768];
@@ -34,6 +36,14 @@ std::string binaryDir() {
     DWORD n = ::GetModuleFileNameA(nullptr, buf, MAX_PATH);
     std::string path(buf, n);
     return path.substr(0, path.find_last_of("\\/"));
+}
+
+std::string besideTests(const std::string& fileName) {
+    return binaryDir() + "\\" + fileName;
+}
+
+std::string programPath(const std::string& name) {
+    return besideTests(name + ".exe");
 }
 
 }  // namespace testkit

@@ -1,9 +1,0 @@
-#include "common/test_drives.h"
-
-namespace testkit {
-
-std::string otherDriveAlias(const std::string&) {
-    return std::string();
-}
-
-}  // namespace testkit

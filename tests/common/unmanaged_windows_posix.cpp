@@ -1,7 +1,0 @@
-#include "common/unmanaged_windows.h"
-
-namespace testkit {
-
-void useUnmanagedWindows() {}
-
-}  // namespace testkit
