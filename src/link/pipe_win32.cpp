@@ -349,16 +349,6 @@ void ServerPipe::reply(const std::string& answer) {
     }
 }
 
-void ServerPipe::wake() const {
-    const std::unique_ptr<PipeStream> stream = openClientStream(name_);
-    try {
-        stream->setTimeout(std::chrono::milliseconds(50));
-        writeMessage(*stream, std::string());
-    } catch (...) {
-        // The server may already be gone; there is no reply to wait for either way.
-    }
-}
-
 void ServerPipe::stop() noexcept {
     impl_->stopped = true;
     ::SetEvent(impl_->stopEvent.get());

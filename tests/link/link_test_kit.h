@@ -4,10 +4,12 @@
 #include <chrono>
 #include <cstring>
 #include <mutex>
+#include <optional>
 #include <stdexcept>
 #include <string>
 #include <vector>
 
+#include "common/error_text.h"
 #include "link/message_server.h"
 #include "link/pipe.h"
 #include "message/bad_message.h"
@@ -32,18 +34,15 @@ inline std::string messageBytes(MessageType type) {
     return Message(type).toBytes();
 }
 
-template <class F>
-std::string errorOf(F&& f) {
-    try {
-        f();
-    } catch (const std::exception& e) {
-        return e.what();
-    }
-    return "no error";
-}
+using testkit::errorOf;
 
 inline bool endsWith(const std::string& text, const std::string& tail) {
     return text.size() >= tail.size() && text.compare(text.size() - tail.size(), tail.size(), tail) == 0;
+}
+
+// A system error's text raised by `action`.
+inline bool isSystemError(const std::string& text, const std::string& action) {
+    return text.rfind("System error", 0) == 0 && endsWith(text, "\nas a result of " + action);
 }
 
 // The text an Error reply carries, "BadMessage" for another type, "" for the empty frame.
@@ -60,24 +59,27 @@ __attribute__((noinline, no_sanitize_undefined, no_sanitize_thread)) inline void
     *pointer = 1;
 }
 
-// Answers PossibleActions with Overlay and Transformations, throws on Project, faults on
-// Transformations, knows nothing else.
+// Without a set reply: answers PossibleActions with Overlay and Transformations, throws on
+// Project, faults on Transformations and knows nothing else. With one: answers every request with
+// those bytes (the empty frame when empty). Keeps the requests and the errors reported.
 class TestServer : public MessageServer {
 public:
-    explicit TestServer(const std::string& name, std::chrono::milliseconds requestTimeout = 5s)
-        : MessageServer(name, kPatientClients) {
+    explicit TestServer(const std::string& name, std::chrono::milliseconds requestTimeout = 5s,
+                        std::optional<std::string> reply = std::nullopt)
+        : MessageServer(name, kPatientClients), reply_(std::move(reply)) {
         pipe().setRequestTimeout(requestTimeout);
         resume();
     }
+    TestServer(const std::string& name, std::string reply) : TestServer(name, 5s, std::move(reply)) {}
     ~TestServer() override { stop(); }
 
     std::vector<std::string> errors() {
         std::lock_guard<std::mutex> lock(mutex_);
         return errors_;
     }
-    int handled() {
+    std::vector<std::string> requests() {
         std::lock_guard<std::mutex> lock(mutex_);
-        return handled_;
+        return requests_;
     }
 
 protected:
@@ -89,7 +91,14 @@ protected:
     bool handle(Message& message) override {
         {
             std::lock_guard<std::mutex> lock(mutex_);
-            ++handled_;
+            requests_.push_back(message.toBytes());
+        }
+        if (reply_) {
+            if (reply_->empty())
+                message.clear();
+            else
+                message.fromBytes(*reply_);
+            return true;
         }
         switch (message.type()) {
             case MessageType::PossibleActions: {
@@ -110,42 +119,9 @@ protected:
     }
 
 private:
+    std::optional<std::string> reply_;
     std::mutex mutex_;
     std::vector<std::string> errors_;
-    int handled_ = 0;
-};
-
-// Answers every request with the same reply bytes (the empty frame when empty) and keeps the requests.
-class ReplyServer : public MessageServer {
-public:
-    ReplyServer(const std::string& name, std::string reply)
-        : MessageServer(name, kPatientClients), reply_(std::move(reply)) {
-        resume();
-    }
-    ~ReplyServer() override { stop(); }
-
-    std::vector<std::string> requests() {
-        std::lock_guard<std::mutex> lock(mutex_);
-        return requests_;
-    }
-
-protected:
-    void error(const std::string&) override {}
-    bool handle(Message& message) override {
-        {
-            std::lock_guard<std::mutex> lock(mutex_);
-            requests_.push_back(message.toBytes());
-        }
-        if (reply_.empty())
-            message.clear();
-        else
-            message.fromBytes(reply_);
-        return true;
-    }
-
-private:
-    std::string reply_;
-    std::mutex mutex_;
     std::vector<std::string> requests_;
 };
 
@@ -162,6 +138,21 @@ inline PossibleActions readActions(const std::string& reply) {
     PossibleActions actions;
     serializePossibleActions(XmlArchive::reader(message.root()), actions);
     return actions;
+}
+
+// The five flags as "0"/"1" in the order Underlay, Overlay, StillOverlay, Transformations, Project.
+inline std::string flags(const PossibleActions& a) {
+    std::string text;
+    for (bool flag : {a.underlay, a.overlay, a.stillOverlay, a.transformations, a.project})
+        text += flag ? '1' : '0';
+    return text;
+}
+
+// The type of a pushed request and how many "Transform" children it has.
+inline std::pair<MessageType, std::size_t> pushedTransforms(const std::string& bytes) {
+    Message pushed;
+    pushed.fromBytes(bytes);
+    return {pushed.type(), pushed.root().children("Transform").size()};
 }
 
 }  // namespace linktest

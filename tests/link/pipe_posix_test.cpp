@@ -11,7 +11,9 @@
 #include <string>
 
 #include "common/test_dirs.h"
-#include "link/pipe.h"
+#include "link/link_test_kit.h"
+
+using linktest::errorOf;
 
 namespace {
 
@@ -19,14 +21,11 @@ std::string pipeDir() {
     return std::getenv("SKELDA_PIPE_DIR");
 }
 
-template <class F>
-std::string errorOf(F&& f) {
-    try {
-        f();
-    } catch (const std::exception& e) {
-        return e.what();
-    }
-    return "no error";
+sockaddr_un socketAddress(const std::string& path) {
+    sockaddr_un address{};
+    address.sun_family = AF_UNIX;
+    std::strcpy(address.sun_path, path.c_str());
+    return address;
 }
 
 TEST(PosixPipe, SocketLivesInAPrivateDirectory) {
@@ -60,10 +59,7 @@ TEST(PosixPipe, StaleSocketOfADeadServerIsReplaced) {
     { ServerPipe first(name); }
     // Leave a socket file behind with nobody listening, as a crashed server would.
     ASSERT_EQ(::mkdir(pipeDir().c_str(), 0700) == 0 || errno == EEXIST, true);
-    sockaddr_un address{};
-    address.sun_family = AF_UNIX;
-    const std::string path = detail::systemPipeName(name);
-    std::strcpy(address.sun_path, path.c_str());
+    sockaddr_un address = socketAddress(detail::systemPipeName(name));
     const int fd = ::socket(AF_UNIX, SOCK_STREAM, 0);
     ASSERT_EQ(::bind(fd, reinterpret_cast<sockaddr*>(&address), sizeof address), 0);
     ::close(fd);
@@ -86,9 +82,7 @@ TEST(PosixPipe, PeerOfAnotherUserIsRefused) {
     if (child == 0) {
         if (::setuid(65534) != 0) ::_exit(2);
         const int fd = ::socket(AF_UNIX, SOCK_STREAM, 0);
-        sockaddr_un address{};
-        address.sun_family = AF_UNIX;
-        std::strcpy(address.sun_path, path.c_str());
+        sockaddr_un address = socketAddress(path);
         if (::connect(fd, reinterpret_cast<sockaddr*>(&address), sizeof address) != 0) ::_exit(3);
         const char request[] = "\x02\0\0\0hi";
         ::_exit(::write(fd, request, 6) == 6 ? 0 : 4);

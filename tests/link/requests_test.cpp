@@ -36,25 +36,24 @@ protected:
     testkit::PipeSandbox sandbox;
 };
 
-TEST_F(RequestsTest, PossibleActionsOfARunningApplication) {
-    simapp::SimApplication app(settings("Overlay,Project"), quiet);
+TEST_F(RequestsTest, PossibleActionsAreTheApplicationsOrNone) {
     PossibleActions actions;
     actions.underlay = true;
+    {
+        simapp::SimApplication app(settings("Overlay,Project"), quiet);
+        queryPossibleActions(kApplicationPipeName, actions);
+        EXPECT_EQ(flags(actions), "01001");
+    }
     queryPossibleActions(kApplicationPipeName, actions);
-    EXPECT_FALSE(actions.underlay || actions.stillOverlay || actions.transformations);
-    EXPECT_TRUE(actions.overlay && actions.project);
-}
-
-TEST_F(RequestsTest, NoApplicationMeansNothingIsPossible) {
-    PossibleActions actions;
-    actions.overlay = actions.project = true;
-    queryPossibleActions(kApplicationPipeName, actions);
-    EXPECT_FALSE(actions.underlay || actions.overlay || actions.stillOverlay || actions.transformations ||
-                 actions.project);
+    EXPECT_EQ(flags(actions), "00000");
     EXPECT_TRUE(endsWith(errorOf([] { requestProject(); }), "\nas a result of WaitNamedPipe"));
 }
 
 TEST_F(RequestsTest, UnexpectedRepliesBecomeBadMessage) {
+    const auto query = [] {
+        PossibleActions actions;
+        queryPossibleActions(kApplicationPipeName, actions);
+    };
     struct Case {
         std::string reply;
         std::function<void()> request;
@@ -65,21 +64,11 @@ TEST_F(RequestsTest, UnexpectedRepliesBecomeBadMessage) {
         {messageBytes(MessageType::Empty), [] { requestProject(); }, "BadMessage"},
         {errorMessage("busy tracking"), [] { requestTransformations(); }, "busy tracking"},
         {errorMessage(""), [] { requestProject(); }, ""},
-        {errorMessage("no footage"),
-         [] {
-             PossibleActions actions;
-             queryPossibleActions(kApplicationPipeName, actions);
-         },
-         "no footage"},
-        {"",
-         [] {
-             PossibleActions actions;
-             queryPossibleActions(kApplicationPipeName, actions);
-         },
-         "BadMessage"},
+        {errorMessage("no footage"), query, "no footage"},
+        {"", query, "BadMessage"},
     };
     for (const Case& c : cases) {
-        ReplyServer application(kApplicationPipeName, c.reply);
+        TestServer application(kApplicationPipeName, c.reply);
         EXPECT_EQ(errorOf(c.request), c.error) << c.reply;
     }
 }
@@ -91,13 +80,11 @@ TEST_F(RequestsTest, TransformationsRequestIsFollowedByThePush) {
     transformations.first = 12;
     s.result = simapp::AppResult::fromTransformations(transformations);
     simapp::SimApplication app(std::move(s), quiet);
-    ReplyServer plugin(kPluginPipeName, messageBytes(MessageType::Empty));
+    TestServer plugin(kPluginPipeName, messageBytes(MessageType::Empty));
     requestTransformations();
     ASSERT_TRUE(testkit::waitFor([&] { return plugin.requests().size() == 1; }));
-    Message pushed;
-    pushed.fromBytes(plugin.requests()[0]);
-    EXPECT_EQ(pushed.type(), MessageType::Transformations);
-    EXPECT_EQ(pushed.root().children("Transform").size(), 25u);
+    EXPECT_EQ(pushedTransforms(plugin.requests()[0]),
+              std::make_pair(MessageType::Transformations, std::size_t{25}));
 }
 
 TEST_F(RequestsTest, UploadSendsTheActiveFootage) {
@@ -120,18 +107,14 @@ TEST_F(RequestsTest, UploadSendsTheActiveFootage) {
     EXPECT_NE(uploads[0].bytes.find("f0008.png"), std::string::npos);
 }
 
-TEST_F(RequestsTest, UploadWithoutFootageSendsNothing) {
-    ReplyServer application(kApplicationPipeName, "");
+TEST_F(RequestsTest, UploadWithoutFootageSendsNothingAndARefusalRaisesItsText) {
+    TestServer application(kApplicationPipeName, errorMessage("too few frames"));
     EXPECT_EQ(errorOf([] { uploadOverlay(); }), "there is no active item");
     host.model().activeItem = host.model().addComp("c", 10, 10, 30.0, {30, 30}, host.model().rootFolder());
     EXPECT_EQ(errorOf([] { uploadUnderlay(); }), "active item is not a footage");
     EXPECT_TRUE(application.requests().empty());
-}
-
-TEST_F(RequestsTest, UploadRefusedByTheApplicationRaisesItsText) {
     host.model().activeItem =
         host.model().addFootage("still", {"C:\\a\\still.png"}, host.model().rootFolder());
-    ReplyServer application(kApplicationPipeName, errorMessage("too few frames"));
     EXPECT_EQ(errorOf([] { uploadUnderlay(); }), "too few frames");
     EXPECT_EQ(application.requests().size(), 1u);
 }

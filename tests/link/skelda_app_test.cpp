@@ -1,11 +1,10 @@
 // The skelda-app program, driven as the tests and the demo drive it.
 #include <gtest/gtest.h>
 
-#include <fstream>
-
 #include "common/child_process.h"
 #include "common/program_path.h"
 #include "common/test_dirs.h"
+#include "common/test_files.h"
 #include "link/link_test_kit.h"
 #include "link/requests.h"
 
@@ -15,7 +14,7 @@ namespace {
 
 TEST(SkeldaApp, ServesActionsAndPushesItsResultAfterTheRequest) {
     testkit::PipeSandbox sandbox;
-    ReplyServer plugin(kPluginPipeName, messageBytes(MessageType::Empty));
+    TestServer plugin(kPluginPipeName, messageBytes(MessageType::Empty));
     testkit::ChildProcess app(
         testkit::programPath("skelda-app"),
         {"serve", "--actions", "Overlay,Transformations", "--motion", "dx=1.5,rotate=0.1", "--frames", "40"});
@@ -23,17 +22,12 @@ TEST(SkeldaApp, ServesActionsAndPushesItsResultAfterTheRequest) {
     ASSERT_TRUE(ready && ready->rfind("serving ", 0) == 0) << ready.value_or("(nothing)");
     PossibleActions actions;
     queryPossibleActions(kApplicationPipeName, actions);
-    EXPECT_TRUE(actions.overlay && actions.transformations);
-    EXPECT_FALSE(actions.underlay || actions.stillOverlay || actions.project);
-
+    EXPECT_EQ(flags(actions), "01010");
     requestTransformations();
     EXPECT_EQ(app.readLine().value_or(""), "pushed Transformations: ok");
     ASSERT_EQ(plugin.requests().size(), 1u);
-    Message pushed;
-    pushed.fromBytes(plugin.requests()[0]);
-    EXPECT_EQ(pushed.type(), MessageType::Transformations);
-    EXPECT_EQ(pushed.root().children("Transform").size(), 40u);
-
+    EXPECT_EQ(pushedTransforms(plugin.requests()[0]),
+              std::make_pair(MessageType::Transformations, std::size_t{40}));
     // Without a project file there is nothing to push for a project.
     requestProject();
     EXPECT_EQ(app.readLine().value_or(""), "nothing to push for Project");
@@ -48,52 +42,51 @@ std::string hex(const std::string& bytes) {
     return text;
 }
 
-TEST(SkeldaApp, AsksAndSendsRawFramesToThePlugIn) {
+TEST(SkeldaApp, AsksPushesAndSendsRawFramesToThePlugIn) {
     testkit::PipeSandbox sandbox;
-    const std::string program = testkit::programPath("skelda-app");
-    TestServer plugin(kPluginPipeName, 300ms);
+    testkit::TempDir dir;
+    const std::string project = dir.file("shot.skp");
+    testkit::writeFile(project, "<Project first=\"3\"><Transform x=\"1\"/><Transform x=\"2\"/></Project>");
     const std::string request = messageBytes(MessageType::PossibleActions);
-    const std::string requestFrame = frame(static_cast<std::uint32_t>(request.size()), request);
     struct Case {
         std::vector<std::string> args;
         std::string output;
         int exitCode;
+        bool pushes;  // to a plug-in that accepts everything
     } cases[] = {
-        {{"ask", "actions"}, "Underlay=0 Overlay=1 StillOverlay=0 Transformations=1 Project=0\n", 0},
-        {{"ask", "underlay"}, "error unknown message\n", 1},
-        {{"send-raw", hex(requestFrame)}, "", 0},
-        {{"send-raw", "0a00"}, "", 2},
-        {{"send-raw", "zz"}, "", 2},
+        {{"ask", "actions"}, "Underlay=0 Overlay=1 StillOverlay=0 Transformations=1 Project=0\n", 0, false},
+        {{"ask", "underlay"}, "error unknown message\n", 1, false},
+        {{"send-raw", hex(frame(static_cast<std::uint32_t>(request.size()), request))}, "", 0, false},
+        {{"send-raw", "0a00"}, "", 2, false},
+        {{"send-raw", "zz"}, "", 2, false},
+        {{"push", "project", project}, "ok\n", 0, true},
+        {{"push", "transformations", project}, "ok\n", 0, true},
     };
-    for (const Case& c : cases) {
-        const testkit::ProcessResult result = testkit::runProcess(program, c.args);
-        EXPECT_EQ(result.exitCode, c.exitCode) << c.args[0] << " " << c.args[1] << ": " << result.output;
-        if (!c.output.empty()) {
-            EXPECT_EQ(result.output, c.output);
+    for (bool pushes : {false, true}) {
+        std::optional<TestServer> plugin;
+        if (pushes)
+            plugin.emplace(kPluginPipeName, messageBytes(MessageType::Empty));
+        else
+            plugin.emplace(kPluginPipeName, 300ms);
+        for (const Case& c : cases) {
+            if (c.pushes != pushes) continue;
+            const testkit::ProcessResult result =
+                testkit::runProcess(testkit::programPath("skelda-app"), c.args);
+            EXPECT_EQ(result.exitCode, c.exitCode) << c.args[0] << " " << c.args[1] << ": " << result.output;
+            if (!c.output.empty()) {
+                EXPECT_EQ(result.output, c.output);
+            }
         }
-    }
-    EXPECT_EQ(plugin.handled(), 3);
-    EXPECT_EQ(plugin.errors().size(), 1u);  // the truncated frame
-}
-
-TEST(SkeldaApp, PushesAProjectFile) {
-    testkit::PipeSandbox sandbox;
-    testkit::TempDir dir;
-    const std::string project = dir.file("shot.skp");
-    std::ofstream(project) << "<Project first=\"3\"><Transform x=\"1\"/><Transform x=\"2\"/></Project>";
-    ReplyServer plugin(kPluginPipeName, messageBytes(MessageType::Empty));
-    const std::string program = testkit::programPath("skelda-app");
-    for (const char* kind : {"project", "transformations"}) {
-        const testkit::ProcessResult result = testkit::runProcess(program, {"push", kind, project});
-        EXPECT_EQ(result.exitCode, 0) << result.output;
-        EXPECT_EQ(result.output, "ok\n");
-    }
-    ASSERT_EQ(plugin.requests().size(), 2u);
-    for (std::size_t i = 0; i < 2; ++i) {
-        Message pushed;
-        pushed.fromBytes(plugin.requests()[i]);
-        EXPECT_EQ(pushed.type(), i == 0 ? MessageType::Project : MessageType::Transformations);
-        EXPECT_EQ(pushed.root().children("Transform").size(), 2u);
+        const std::vector<std::string> requests = plugin->requests();
+        if (!pushes) {
+            EXPECT_EQ(requests.size(), 3u);
+            EXPECT_EQ(plugin->errors().size(), 1u);  // the truncated frame
+            continue;
+        }
+        ASSERT_EQ(requests.size(), 2u);
+        EXPECT_EQ(pushedTransforms(requests[0]), std::make_pair(MessageType::Project, std::size_t{2}));
+        EXPECT_EQ(pushedTransforms(requests[1]),
+                  std::make_pair(MessageType::Transformations, std::size_t{2}));
     }
 }
 
