@@ -11,12 +11,12 @@
 
 #include <atomic>
 #include <climits>
-#include <cstdio>
 #include <memory>
 #include <mutex>
 
 #include "support/crash_report.h"
 #include "support/fault_guard.h"
+#include "support/fault_guard_parts.h"
 
 namespace {
 
@@ -51,18 +51,13 @@ Slot gSlots[kSlotCount];
 std::mutex gInstallMutex;  // taken only outside the handler
 int gActiveGuards = 0;
 struct sigaction gPrevious[kSignalCount];
-std::mutex gReportMutex;
-std::string gLastReport;
 
 unsigned long thisThread() {
     return static_cast<unsigned long>(::pthread_self());
 }
 
 Slot* slotOfThisThread() {
-    const unsigned long self = thisThread();
-    for (Slot& slot : gSlots)
-        if (slot.owner.load(std::memory_order_acquire) == self) return &slot;
-    return nullptr;
+    return detail::ownedSlot(gSlots, thisThread());
 }
 
 std::uint32_t faultCode(int signal, const siginfo_t* info, const Slot& slot) {
@@ -226,8 +221,7 @@ std::string describe(const Capture& capture) {
         report += detail::stackLine(kStackAll, cs, capture.pcs[i], capture.parameters[i], where) + "\n";
     }
     report += detail::registerLines(capture.registers) + "\n";
-    std::lock_guard<std::mutex> lock(gReportMutex);
-    gLastReport = report;
+    detail::keepCrashReport(report);
     return report;
 }
 
@@ -242,13 +236,7 @@ public:
             outerJump_ = slot_->jump;
             return;
         }
-        for (Slot& slot : gSlots) {
-            unsigned long free = 0;
-            if (slot.owner.compare_exchange_strong(free, thisThread())) {
-                slot_ = &slot;
-                break;
-            }
-        }
+        slot_ = detail::claimSlot(gSlots, thisThread());
         if (!slot_) return;  // more guarded threads than slots: exceptions are still caught
         owner_ = true;
         pthread_attr_t attributes;
@@ -328,56 +316,33 @@ std::string describeCaughtHere(const Slot* slot) {
     return describe(capture);
 }
 
-}  // namespace
-
-namespace detail {
-
-std::string faultName(std::uint32_t code) {
-    if (const char* name = faultTableName(code)) return name;
-    char text[32];
-    std::snprintf(text, sizeof text, "exception 0x%08X", static_cast<unsigned>(code));
-    return text;
-}
-
-}  // namespace detail
-
-std::string lastCrashReport() {
-    std::lock_guard<std::mutex> lock(gReportMutex);
-    return gLastReport;
-}
-
-namespace {
-
 // The jump target lives here, apart from the guard's set-up, so that nothing the set-up keeps in
 // registers can be clobbered by the jump back.
 __attribute__((noinline)) bool runFromJump(Slot* slot, const std::function<void()>& body, std::string& text) {
     sigjmp_buf jump;
     if (sigsetjmp(jump, 1) == 0) {
         if (slot) slot->jump = &jump;
-        try {
-            body();
-            return true;
-        } catch (const std::exception& e) {
-            text = e.what();
-        } catch (...) {
-            text = describeCaughtHere(slot);
-        }
-    } else {
-        // Back from a fault: whatever the body held on the abandoned frames stays as it was.
-        text = describe(slot->capture);
-        slot->handling = 0;
+        return detail::runCatching(body, text, [slot] { return describeCaughtHere(slot); });
     }
+    // Back from a fault: whatever the body held on the abandoned frames stays as it was.
+    text = describe(slot->capture);
+    slot->handling = 0;
     return false;
 }
 
 }  // namespace
 
-bool runGuarded(const std::function<void()>& body, const std::function<void(const std::string&)>& onError) {
+namespace detail {
+
+std::string systemFaultText(std::uint32_t) {
+    return std::string();
+}
+
+bool guardBody(const std::function<void()>& body, std::string& text) {
     GuardScope scope;
-    std::string text;
     const bool returned = runFromJump(scope.slot(), body, text);
     if (scope.slot()) scope.slot()->jump = nullptr;
-    if (returned) return true;
-    onError(text);
-    return false;
+    return returned;
 }
+
+}  // namespace detail

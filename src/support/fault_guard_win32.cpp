@@ -9,7 +9,6 @@
 #include <setjmp.h>
 
 #include <atomic>
-#include <cstdio>
 #include <cstring>
 #include <memory>
 #include <mutex>
@@ -17,6 +16,7 @@
 
 #include "support/crash_report.h"
 #include "support/fault_guard.h"
+#include "support/fault_guard_parts.h"
 
 #if !defined(__i386__)
 #error "The Windows fault guard walks 32-bit x86 stacks"
@@ -44,14 +44,10 @@ Slot gSlots[kSlotCount];
 std::mutex gInstallMutex;  // taken only outside the handler
 int gActiveGuards = 0;
 void* gHandler = nullptr;
-std::mutex gReportMutex;  // the debug-help library serves one thread at a time
-std::string gLastReport;
+std::mutex gSymbolMutex;  // the debug-help library serves one thread at a time
 
 Slot* slotOfThisThread() {
-    const DWORD self = ::GetCurrentThreadId();
-    for (Slot& slot : gSlots)
-        if (slot.owner.load(std::memory_order_acquire) == self) return &slot;
-    return nullptr;
+    return detail::ownedSlot(gSlots, ::GetCurrentThreadId());
 }
 
 // Faults of the processor; everything else (C++ exceptions of other compilers, debugger
@@ -180,7 +176,7 @@ BOOL CALLBACK readMemory(HANDLE process, DWORD address, PVOID buffer, DWORD size
 }
 
 std::string describe(const EXCEPTION_RECORD& record, const CONTEXT& faultContext, const Slot* copy) {
-    std::lock_guard<std::mutex> lock(gReportMutex);
+    std::lock_guard<std::mutex> lock(gSymbolMutex);
     initialiseSymbols();
     const WORD cs = static_cast<WORD>(faultContext.SegCs);
     const DWORD address = reinterpret_cast<DWORD>(record.ExceptionAddress);
@@ -224,7 +220,7 @@ std::string describe(const EXCEPTION_RECORD& record, const CONTEXT& faultContext
     registers.fs = static_cast<std::uint16_t>(faultContext.SegFs);
     registers.gs = static_cast<std::uint16_t>(faultContext.SegGs);
     report += detail::registerLines(registers) + "\n";
-    gLastReport = report;
+    detail::keepCrashReport(report);
     return report;
 }
 
@@ -238,13 +234,7 @@ public:
             outerJump_ = slot_->jump;
             return;
         }
-        for (Slot& slot : gSlots) {
-            DWORD free = 0;
-            if (slot.owner.compare_exchange_strong(free, ::GetCurrentThreadId())) {
-                slot_ = &slot;
-                break;
-            }
-        }
+        slot_ = detail::claimSlot(gSlots, ::GetCurrentThreadId());
         if (!slot_) return;  // more guarded threads than slots: exceptions are still caught
         owner_ = true;
         stackCopy_.reset(new char[kStackCopySize]);
@@ -289,12 +279,25 @@ std::string describeCaughtHere() {
     return describe(record, context, nullptr);
 }
 
+// The jump target lives here, apart from the guard's set-up, so that nothing the set-up keeps in
+// registers can be clobbered by the jump back.
+__attribute__((noinline)) bool runFromJump(Slot* slot, const std::function<void()>& body, std::string& text) {
+    jmp_buf jump;
+    if (setjmp(jump) == 0) {
+        if (slot) slot->jump = &jump;
+        return detail::runCatching(body, text, describeCaughtHere);
+    }
+    // Back from a fault: whatever the body held on the abandoned frames stays as it was.
+    text = describe(slot->record, slot->context, slot);
+    slot->handling = 0;
+    return false;
+}
+
 }  // namespace
 
 namespace detail {
 
-std::string faultName(std::uint32_t code) {
-    if (const char* name = faultTableName(code)) return name;
+std::string systemFaultText(std::uint32_t code) {
     char* text = nullptr;
     const DWORD length = ::FormatMessageA(
         FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_HMODULE | FORMAT_MESSAGE_IGNORE_INSERTS,
@@ -304,53 +307,14 @@ std::string faultName(std::uint32_t code) {
     // Kept on the report's first line.
     while (!name.empty() && (name.back() == '\n' || name.back() == '\r' || name.back() == ' '))
         name.pop_back();
-    if (name.empty()) {
-        char code_text[32];
-        std::snprintf(code_text, sizeof code_text, "exception 0x%08lX", static_cast<unsigned long>(code));
-        name = code_text;
-    }
     return name;
 }
 
-}  // namespace detail
-
-std::string lastCrashReport() {
-    std::lock_guard<std::mutex> lock(gReportMutex);
-    return gLastReport;
-}
-
-namespace {
-
-// The jump target lives here, apart from the guard's set-up, so that nothing the set-up keeps in
-// registers can be clobbered by the jump back.
-__attribute__((noinline)) bool runFromJump(Slot* slot, const std::function<void()>& body, std::string& text) {
-    jmp_buf jump;
-    if (setjmp(jump) == 0) {
-        if (slot) slot->jump = &jump;
-        try {
-            body();
-            return true;
-        } catch (const std::exception& e) {
-            text = e.what();
-        } catch (...) {
-            text = describeCaughtHere();
-        }
-    } else {
-        // Back from a fault: whatever the body held on the abandoned frames stays as it was.
-        text = describe(slot->record, slot->context, slot);
-        slot->handling = 0;
-    }
-    return false;
-}
-
-}  // namespace
-
-bool runGuarded(const std::function<void()>& body, const std::function<void(const std::string&)>& onError) {
+bool guardBody(const std::function<void()>& body, std::string& text) {
     GuardScope scope;
-    std::string text;
     const bool returned = runFromJump(scope.slot(), body, text);
     if (scope.slot()) scope.slot()->jump = nullptr;
-    if (returned) return true;
-    onError(text);
-    return false;
+    return returned;
 }
+
+}  // namespace detail

@@ -2,11 +2,9 @@
 #include <gtest/gtest.h>
 #include <sys/wait.h>
 
-#include <atomic>
 #include <cstdlib>
-#include <thread>
 
-#include "support/fault_guard.h"
+#include "support/guard_test_kit.h"
 
 namespace {
 
@@ -16,19 +14,7 @@ __attribute__((noinline, no_sanitize_undefined, no_sanitize_thread)) void writeT
 }
 
 void faultBesideAGuardedThread() {
-    std::atomic<bool> guarding{false}, done{false};
-    std::thread guarded([&] {
-        runGuarded(
-            [&] {
-                guarding = true;
-                while (!done) std::this_thread::yield();
-            },
-            [](const std::string&) {});
-    });
-    while (!guarding) std::this_thread::yield();
-    writeThroughNull();
-    done = true;
-    guarded.join();
+    guardtest::besideAGuardedThread(writeThroughNull);
     std::exit(0);
 }
 

@@ -3,9 +3,8 @@
 #include <windows.h>
 
 #include <atomic>
-#include <thread>
 
-#include "support/fault_guard.h"
+#include "support/guard_test_kit.h"
 
 namespace {
 
@@ -41,19 +40,7 @@ struct LaterHandler {
 
 TEST(Win32FaultGuard, FaultOfAnUnguardedThreadPassesThrough) {
     LaterHandler later;
-    std::atomic<bool> guarding{false}, done{false};
-    std::thread guarded([&] {
-        runGuarded(
-            [&] {
-                guarding = true;
-                while (!done) std::this_thread::yield();
-            },
-            [](const std::string&) {});
-    });
-    while (!guarding) std::this_thread::yield();
-    writeThroughNull();
-    done = true;
-    guarded.join();
+    guardtest::besideAGuardedThread(writeThroughNull);
     EXPECT_EQ(gSeen, 1);
 }
 

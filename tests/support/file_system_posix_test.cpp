@@ -1,9 +1,9 @@
 #include <gtest/gtest.h>
 
-#include <fstream>
 #include <string>
 
 #include "common/test_dirs.h"
+#include "common/test_files.h"
 #include "support/file_system.h"
 
 namespace detail {
@@ -14,25 +14,18 @@ bool renameByLink(const std::string& from, const std::string& to);
 
 namespace {
 
-std::string contentOf(const std::string& path) {
-    std::ifstream in(path);
-    std::string text;
-    std::getline(in, text);
-    return text;
-}
-
 TEST(RenameByLink, MovesOrRefusesWithoutReplacing) {
     testkit::TempDir dir;
-    std::ofstream(dir.file("a")) << "a";
-    std::ofstream(dir.file("b")) << "b";
+    testkit::writeFile(dir.file("a"), "a");
+    testkit::writeFile(dir.file("b"), "b");
 
     EXPECT_FALSE(detail::renameByLink(dir.file("a"), dir.file("b")));
-    EXPECT_EQ(contentOf(dir.file("a")), "a");
-    EXPECT_EQ(contentOf(dir.file("b")), "b");
+    EXPECT_EQ(testkit::readFile(dir.file("a")), "a");
+    EXPECT_EQ(testkit::readFile(dir.file("b")), "b");
 
     EXPECT_TRUE(detail::renameByLink(dir.file("a"), dir.file("c")));
     EXPECT_FALSE(fileExists(dir.file("a")));
-    EXPECT_EQ(contentOf(dir.file("c")), "a");
+    EXPECT_EQ(testkit::readFile(dir.file("c")), "a");
 
     EXPECT_FALSE(detail::renameByLink(dir.file("missing"), dir.file("d")));
     EXPECT_FALSE(fileExists(dir.file("d")));

@@ -4,28 +4,16 @@
 
 #include <algorithm>
 #include <filesystem>
-#include <fstream>
-#include <iterator>
 #include <stdexcept>
 #include <string>
 #include <vector>
 
 #include "common/test_dirs.h"
+#include "common/test_files.h"
 
 namespace fs = std::filesystem;
 
 namespace {
-
-void writeText(const std::string& path, const std::string& text) {
-    std::ofstream out(path, std::ios::binary);
-    out << text;
-    ASSERT_TRUE(out.good()) << path;
-}
-
-std::string readText(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-}
 
 std::string withSeparator(std::string path, char separator) {
     std::replace(path.begin(), path.end(), separator == '/' ? '\\' : '/', separator);
@@ -34,7 +22,7 @@ std::string withSeparator(std::string path, char separator) {
 
 TEST(FileTests, ExistenceAndRegularFileWithEitherSeparator) {
     testkit::TempDir dir;
-    writeText(dir.file("p0000.png"), "png");
+    testkit::writeFile(dir.file("p0000.png"), "png");
     fs::create_directory(dir.file("plate"));
     const struct {
         std::string path;
@@ -58,27 +46,22 @@ TEST(FileTests, ExistenceAndRegularFileWithEitherSeparator) {
     }
 }
 
-TEST(RenameFile, MovesTheFileWithItsContent) {
+TEST(RenameFile, MovesAFileOrADirectoryWithItsContent) {
     testkit::TempDir dir;
-    writeText(dir.file("notes.png"), "keep me");
+    testkit::writeFile(dir.file("notes.png"), "keep me");
+    testkit::writeFile(dir.file("sub.png") + "/inner", "x");
     renameFile(withSeparator(dir.file("notes.png"), '\\'), withSeparator(dir.file("notes.png.x"), '\\'));
-    EXPECT_FALSE(fileExists(dir.file("notes.png")));
-    EXPECT_EQ(readText(dir.file("notes.png.x")), "keep me");
-}
-
-TEST(RenameFile, MovesADirectory) {
-    testkit::TempDir dir;
-    fs::create_directory(dir.file("sub.png"));
-    writeText(dir.file("sub.png") + "/inner", "x");
     renameFile(dir.file("sub.png"), dir.file("sub.png.x"));
-    EXPECT_EQ(readText(dir.file("sub.png.x") + "/inner"), "x");
+    EXPECT_FALSE(fileExists(dir.file("notes.png")));
     EXPECT_FALSE(fileExists(dir.file("sub.png")));
+    EXPECT_EQ(testkit::readFile(dir.file("notes.png.x")), "keep me");
+    EXPECT_EQ(testkit::readFile(dir.file("sub.png.x") + "/inner"), "x");
 }
 
 TEST(RenameFile, FailureNamesBothPathsAndChangesNothing) {
     testkit::TempDir dir;
-    writeText(dir.file("from.png"), "source");
-    writeText(dir.file("to.png"), "the user's file");
+    testkit::writeFile(dir.file("from.png"), "source");
+    testkit::writeFile(dir.file("to.png"), "the user's file");
     fs::create_directory(dir.file("taken"));
     const struct {
         std::string from, to;
@@ -95,8 +78,8 @@ TEST(RenameFile, FailureNamesBothPathsAndChangesNothing) {
         } catch (const std::runtime_error& e) {
             EXPECT_EQ(std::string(e.what()), "failed to rename \"" + c.from + "\" into \"" + c.to + "\"");
         }
-        EXPECT_EQ(readText(dir.file("from.png")), "source");
-        EXPECT_EQ(readText(dir.file("to.png")), "the user's file");
+        EXPECT_EQ(testkit::readFile(dir.file("from.png")), "source");
+        EXPECT_EQ(testkit::readFile(dir.file("to.png")), "the user's file");
         EXPECT_TRUE(fs::is_directory(dir.file("taken")));
         EXPECT_TRUE(fs::is_empty(dir.file("taken")));
         EXPECT_FALSE(fileExists(dir.file("new.png")));
@@ -106,7 +89,7 @@ TEST(RenameFile, FailureNamesBothPathsAndChangesNothing) {
 TEST(FindFiles, ListsMatchingEntriesSortedIgnoringCase) {
     testkit::TempDir dir;
     for (const char* name : {"p0001.png", "p0000.png", "notes.PNG", "a.txt", "p0000.png.x"})
-        writeText(dir.file(name), name);
+        testkit::writeFile(dir.file(name), name);
     fs::create_directory(dir.file("sub.png"));
 
     const std::vector<std::string> expected = {"notes.PNG", "p0000.png", "p0001.png", "sub.png"};
@@ -115,16 +98,12 @@ TEST(FindFiles, ListsMatchingEntriesSortedIgnoringCase) {
     EXPECT_EQ(findFiles(withSeparator(dir.file("*.png"), '/')), expected);
     EXPECT_EQ(findFiles(dir.file("p000?.png")), (std::vector<std::string>{"p0000.png", "p0001.png"}));
     EXPECT_TRUE(findFiles(dir.file("*.tga")).empty());
+    EXPECT_TRUE(findFiles(dir.file("missing") + "/*.png").empty());
 
     const std::vector<std::string> all = findFiles(dir.file("*"));
     for (const char* name : {".", "..", "a.txt", "p0000.png.x", "sub.png"})
         EXPECT_NE(std::find(all.begin(), all.end(), name), all.end()) << name;
     EXPECT_EQ(all.size(), 8u);
-}
-
-TEST(FindFiles, MissingDirectoryGivesNoNames) {
-    testkit::TempDir dir;
-    EXPECT_TRUE(findFiles(dir.file("missing") + "/*.png").empty());
 }
 
 }  // namespace
