@@ -63,4 +63,12 @@ A_Time framesTime(long long frames, double fps) {
     return reducedTime(frames * 1000, static_cast<unsigned long long>(rate));
 }
 
+A_Time sourceDuration(const Item& source, const Item& comp) {
+    if (source.type == AEGP_ItemType_COMP) return source.comp.duration;
+    if (source.footage.sequence)
+        return framesTime(static_cast<long long>(source.footage.files.size()),
+                          source.footage.interp.native_fpsF / 65536.0);
+    return comp.comp.duration;
+}
+
 }  // namespace simhost

@@ -23,5 +23,8 @@ A_Time addTimes(A_Time a, A_Time b);
 A_Time reducedTime(long long value, unsigned long long scale);
 // `frames` frames at a rate of `fps` frames per second.
 A_Time framesTime(long long frames, double fps);
+// How long a source lasts: a sequence its frames at its own rate, a composition its duration;
+// a still (or a movie, whose length is not known here) lasts as long as the composition it is in.
+A_Time sourceDuration(const Item& source, const Item& comp);
 
 }  // namespace simhost

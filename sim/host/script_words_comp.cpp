@@ -61,16 +61,6 @@ void comp(ScriptContext& context, const std::vector<std::string>& args) {
     context.out << "item " << id << '\n';
 }
 
-// A sequence lasts its frames at its own rate, a composition its duration; a single file lasts
-// as long as the composition it is put in.
-A_Time sourceDuration(const Item& source, const Item& comp) {
-    if (source.type == AEGP_ItemType_COMP) return source.comp.duration;
-    if (source.footage.sequence)
-        return framesTime(static_cast<long long>(source.footage.files.size()),
-                          source.footage.interp.native_fpsF / 65536.0);
-    return comp.comp.duration;
-}
-
 void layer(ScriptContext& context, const std::vector<std::string>& args) {
     expectArgs(args, 2, 2, "layer COMP ITEM");
     auto guard = context.host.lock();

@@ -11,16 +11,6 @@ bool validTime(const A_Time* time) {
     return time != nullptr && time->scale != 0;
 }
 
-// How long a source lasts: a sequence its frames at its own rate, a composition its duration;
-// a still (or a movie, whose length is not known here) lasts as long as the composition it is in.
-A_Time sourceDuration(const Item& source, const Item& comp) {
-    if (source.type == AEGP_ItemType_COMP) return source.comp.duration;
-    if (source.footage.sequence)
-        return framesTime(static_cast<long long>(source.footage.files.size()),
-                          source.footage.interp.native_fpsF / 65536.0);
-    return comp.comp.duration;
-}
-
 A_Err AEGP_API GetActiveLayer(AEGP_LayerH* layerP) {
     return hostCall("AEGP_GetActiveLayer", [&](SimHost& host) -> A_Err {
         if (layerP == nullptr) return A_Err_PARAMETER;

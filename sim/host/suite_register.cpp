@@ -6,9 +6,15 @@ namespace simhost {
 
 namespace {
 
-A_Err addHook(const char* operation, AEGP_PluginID plugin, RegisteredHook hook, bool hasFunction) {
+// Registers `hook` as a hook of `kind` calling `function` (kept in the member `slot`) with `refcon`.
+template <class Function>
+A_Err addHook(const char* operation, AEGP_PluginID plugin, HookKind kind, Function RegisteredHook::*slot,
+              Function function, void* refcon, RegisteredHook hook = RegisteredHook()) {
+    hook.kind = kind;
+    hook.refcon = refcon;
+    hook.*slot = function;
     return hostCall(operation, [&](SimHost& host) -> A_Err {
-        if (!hasFunction || !host.knowsPlugin(plugin)) return A_Err_PARAMETER;
+        if (function == nullptr || !host.knowsPlugin(plugin)) return A_Err_PARAMETER;
         hook.plugin = plugin;
         host.registrations().hooks.push_back(hook);
         return A_Err_NONE;
@@ -18,37 +24,26 @@ A_Err addHook(const char* operation, AEGP_PluginID plugin, RegisteredHook hook, 
 A_Err AEGP_API RegisterCommandHook(AEGP_PluginID plugin, AEGP_HookPriority priority, AEGP_Command command,
                                    AEGP_CommandHook function, AEGP_CommandRefcon refcon) {
     RegisteredHook hook;
-    hook.kind = HookKind::Command;
     hook.priority = priority;
     hook.command = command;
-    hook.refcon = refcon;
-    hook.commandHook = function;
-    return addHook("AEGP_RegisterCommandHook", plugin, hook, function != nullptr);
+    return addHook("AEGP_RegisterCommandHook", plugin, HookKind::Command, &RegisteredHook::commandHook,
+                   function, refcon, hook);
 }
 
 A_Err AEGP_API RegisterUpdateMenuHook(AEGP_PluginID plugin, AEGP_UpdateMenuHook function,
                                       AEGP_UpdateMenuRefcon refcon) {
-    RegisteredHook hook;
-    hook.kind = HookKind::UpdateMenu;
-    hook.refcon = refcon;
-    hook.updateMenuHook = function;
-    return addHook("AEGP_RegisterUpdateMenuHook", plugin, hook, function != nullptr);
+    return addHook("AEGP_RegisterUpdateMenuHook", plugin, HookKind::UpdateMenu,
+                   &RegisteredHook::updateMenuHook, function, refcon);
 }
 
 A_Err AEGP_API RegisterDeathHook(AEGP_PluginID plugin, AEGP_DeathHook function, AEGP_DeathRefcon refcon) {
-    RegisteredHook hook;
-    hook.kind = HookKind::Death;
-    hook.refcon = refcon;
-    hook.deathHook = function;
-    return addHook("AEGP_RegisterDeathHook", plugin, hook, function != nullptr);
+    return addHook("AEGP_RegisterDeathHook", plugin, HookKind::Death, &RegisteredHook::deathHook, function,
+                   refcon);
 }
 
 A_Err AEGP_API RegisterIdleHook(AEGP_PluginID plugin, AEGP_IdleHook function, AEGP_IdleRefcon refcon) {
-    RegisteredHook hook;
-    hook.kind = HookKind::Idle;
-    hook.refcon = refcon;
-    hook.idleHook = function;
-    return addHook("AEGP_RegisterIdleHook", plugin, hook, function != nullptr);
+    return addHook("AEGP_RegisterIdleHook", plugin, HookKind::Idle, &RegisteredHook::idleHook, function,
+                   refcon);
 }
 
 const AEGP_RegisterSuite1 kRegisterSuite1 = {
