@@ -38,18 +38,13 @@ TEST(FootageMessage, WrittenOnTheMessageRoot) {
          "</Message>"},
     };
     for (const auto& c : cases) {
-        Message message;
+        // Whatever the message held is replaced.
+        Message message(MessageType::Project);
+        message.root().addChild("Dim");
         writeFootageMessage(message, c.footage);
         EXPECT_EQ(message.type(), c.footage.type);
         EXPECT_EQ(bodyOf(message), c.text);
     }
-}
-
-TEST(FootageMessage, ReplacesWhatTheMessageHeld) {
-    Message message(MessageType::Project);
-    message.root().addChild("Dim");
-    writeFootageMessage(message, FootageMessage(MessageType::Underlay, {}, 30, {}, 0));
-    EXPECT_EQ(bodyOf(message), "<Message type=\"Underlay\"/>");
 }
 
 }  // namespace

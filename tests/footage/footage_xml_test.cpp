@@ -7,21 +7,13 @@
 #include <string>
 #include <vector>
 
+#include "common/error_text.h"
 #include "common/test_dirs.h"
 #include "common/test_drives.h"
 #include "common/test_files.h"
 #include "message/xml_tree.h"
 
 namespace {
-
-std::string errorOf(const std::function<void()>& action) {
-    try {
-        action();
-    } catch (const std::exception& e) {
-        return e.what();
-    }
-    return "(no error)";
-}
 
 FootageDescription footageOf(std::vector<std::string> files) {
     FootageDescription description;
@@ -95,7 +87,8 @@ protected:
     std::string root_;
 };
 
-TEST_F(FootageOnDisk, LenientAttributesTakeTheirDefaults) {
+// Unreadable attributes take their defaults; the "Frame" children decide the list's length.
+TEST_F(FootageOnDisk, LenientAttributesAndTheFrameCount) {
     const FootageDescription read =
         readBack(element("Framerate=\"abc\" StartFrame=\"x1\"", "<Frame path=\"f1.png\" abs=\"yes\"/>"));
     EXPECT_EQ(read.framerate, 30u);
@@ -103,9 +96,6 @@ TEST_F(FootageOnDisk, LenientAttributesTakeTheirDefaults) {
     EXPECT_EQ(read.pixelAspectRatio.num, 1);
     EXPECT_EQ(read.pixelAspectRatio.den, 1u);
     EXPECT_EQ(read.files, std::vector<std::string>{root_ + "plate\\f1.png"});
-}
-
-TEST_F(FootageOnDisk, FrameCountDecidesTheListLength) {
     std::string frames;
     for (int i = 0; i < 10; ++i) frames += "<Frame path=\"f" + std::to_string(i) + ".png\"/>";
     FootageDescription twenty;
@@ -137,7 +127,7 @@ TEST_F(FootageOnDisk, ReadingErrors) {
         {element("", "<PixelAspectRatio num=\"1\" den=\"1\"/><PixelAspectRatio num=\"1\" den=\"1\"/>"),
          "Node is ambiguous (tag = PixelAspectRatio)"},
     };
-    for (const auto& c : cases) EXPECT_EQ(errorOf([&] { readBack(c.text); }), c.error) << c.text;
+    for (const auto& c : cases) EXPECT_EQ(testkit::errorOf([&] { readBack(c.text); }), c.error) << c.text;
 }
 
 TEST_F(FootageOnDisk, RandomDescriptionsSurviveTheRoundTrip) {

@@ -3,28 +3,16 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <filesystem>
-#include <fstream>
-#include <functional>
 #include <random>
 #include <stdexcept>
 #include <string>
 
+#include "common/error_text.h"
 #include "common/test_dirs.h"
+#include "common/test_files.h"
 #include "support/file_system.h"
 
-namespace fs = std::filesystem;
-
 namespace {
-
-std::string errorOf(const std::function<void()>& action) {
-    try {
-        action();
-    } catch (const std::runtime_error& e) {
-        return e.what();
-    }
-    return "(no error)";
-}
 
 TEST(MakeRelativePath, AgainstABaseDirectory) {
     const struct {
@@ -79,7 +67,7 @@ TEST(JoinRelativePath, StepsAboveTheBaseRaiseNamingBothTexts) {
     };
     for (const auto& c : cases) {
         EXPECT_EQ(
-            errorOf([&] { joinRelativePath(c.relative, c.base); }),
+            testkit::errorOf([&] { joinRelativePath(c.relative, c.base); }),
             std::string("relative path \"") + c.relative + "\" leads above the base path \"" + c.base + "\"");
     }
 }
@@ -128,45 +116,31 @@ TEST(RelativePaths, RoundTripGivesThePathWithBackslashes) {
     EXPECT_EQ(joinRelativePath(makeRelativePath("C:/job", "C:/job"), "C:/job"), "C:\\job");
 }
 
-class ResolvePathReference : public ::testing::Test {
-protected:
-    void SetUp() override {
-        fs::create_directories(dir_.file("job/plate"));
-        std::ofstream(dir_.file("job/plate/p0000.png")) << "png";
-        base_ = dir_.file("job");
-    }
-    testkit::TempDir dir_;
-    std::string base_;
-};
-
-TEST_F(ResolvePathReference, ExistingTargetsResolve) {
-    const std::string absolute = dir_.file("job/plate/p0000.png");
+TEST(ResolvePathReference, ExistingTargetsResolveAndErrorsNameThePaths) {
+    testkit::TempDir dir;
+    testkit::writeFile(dir.file("job/plate/p0000.png"), "png");
+    const std::string base = dir.file("job"), absolute = dir.file("job/plate/p0000.png");
+    const std::string missing = dir.file("job/plate/p0001.png");
     EXPECT_EQ(resolvePathReference({absolute, true}, ""), absolute);
-    EXPECT_EQ(resolvePathReference({absolute, true}, base_), absolute);
-    EXPECT_TRUE(isRegularFile(resolvePathReference({"plate\\p0000.png", false}, base_)));
-    EXPECT_TRUE(fileExists(resolvePathReference({"..\\job\\plate\\", false}, base_)));
-    EXPECT_EQ(resolvePathReference({"", false}, base_), base_);
-}
-
-TEST_F(ResolvePathReference, ErrorsNameThePaths) {
-    EXPECT_EQ(errorOf([&] {
-                  resolvePathReference({"plate\\p0000.png", false}, "");
-              }),
-              "absolute path expected");
-    EXPECT_EQ(errorOf([&] { resolvePathReference({"", false}, ""); }), "absolute path expected");
-
-    const std::string missing = dir_.file("job/plate/p0001.png");
-    EXPECT_EQ(errorOf([&] {
-                  resolvePathReference({missing, true}, base_);
-              }),
-              "path does not exist - " + missing);
-
-    const std::string resolved = joinRelativePath("plate\\p0001.png", base_);
-    EXPECT_EQ(errorOf([&] {
-                  resolvePathReference({"plate\\p0001.png", false}, base_);
-              }),
-              "path does not exist - " + resolved + "\n(base path is " + base_ +
-                  ", relative path is plate\\p0001.png)");
+    EXPECT_EQ(resolvePathReference({absolute, true}, base), absolute);
+    EXPECT_TRUE(isRegularFile(resolvePathReference({"plate\\p0000.png", false}, base)));
+    EXPECT_TRUE(fileExists(resolvePathReference({"..\\job\\plate\\", false}, base)));
+    EXPECT_EQ(resolvePathReference({"", false}, base), base);
+    const struct {
+        PathReference reference;
+        std::string base, error;
+    } cases[] = {
+        {{"plate\\p0000.png", false}, "", "absolute path expected"},
+        {{"", false}, "", "absolute path expected"},
+        {{missing, true}, base, "path does not exist - " + missing},
+        {{"plate\\p0001.png", false},
+         base,
+         "path does not exist - " + joinRelativePath("plate\\p0001.png", base) + "\n(base path is " + base +
+             ", relative path is plate\\p0001.png)"},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(testkit::errorOf([&] { resolvePathReference(c.reference, c.base); }), c.error)
+            << c.reference.path;
 }
 
 }  // namespace

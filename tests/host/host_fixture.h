@@ -2,6 +2,10 @@
 
 #include <gtest/gtest.h>
 
+#include <string>
+#include <utility>
+
+#include "host/ae_exception.h"
 #include "host/sim_host.h"
 #include "plugin/host_context.h"
 #include "plugin/plugin_state.h"
@@ -15,6 +19,17 @@ protected:
         hostContext().pluginId = 7;
     }
     void TearDown() override { ResetPluginState(); }
+
+    // The code and action of the host failure `f` raises; {0, "no failure"} when it returns.
+    template <class F>
+    static std::pair<A_Err, std::string> hostFailureOf(F&& f) {
+        try {
+            f();
+        } catch (const AE_Exception& e) {
+            return {e.code(), e.action()};
+        }
+        return {0, "no failure"};
+    }
 
     simhost::SimHost host;
 };

@@ -1,6 +1,5 @@
 #include "host/installed_effect.h"
 
-#include "host/ae_exception.h"
 #include "host/host_fixture.h"
 #include "host/suite_scope.h"
 
@@ -47,13 +46,7 @@ TEST_F(FindInstalledEffectTest, HostFailuresCarryTheirActions) {
     };
     for (const auto& [operation, action] : steps) {
         host.faults().fail(operation, 1, -31);
-        try {
-            find("Transform");
-            ADD_FAILURE() << operation;
-        } catch (const AE_Exception& e) {
-            EXPECT_EQ(e.code(), -31);
-            EXPECT_STREQ(e.action(), action);
-        }
+        EXPECT_EQ(hostFailureOf([&] { find("Transform"); }), std::make_pair(A_Err(-31), std::string(action)));
     }
     EXPECT_TRUE(host.suites().outstanding().empty());
 }

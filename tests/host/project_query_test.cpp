@@ -1,6 +1,5 @@
 #include "host/project_query.h"
 
-#include "host/ae_exception.h"
 #include "host/host_fixture.h"
 #include "host/host_suites.h"
 #include "host/main_window.h"
@@ -16,18 +15,9 @@ TEST_F(ProjectQueryTest, OpenWhenTheHostReportsAProject) {
     EXPECT_TRUE(IsProjectOpen());
     host.model().closeProject();
     EXPECT_FALSE(IsProjectOpen());
-    EXPECT_TRUE(host.suites().outstanding().empty());
-}
-
-TEST_F(ProjectQueryTest, FailedCountRaisesItsAction) {
     host.faults().fail("AEGP_GetNumProjects", 1, -8);
-    try {
-        IsProjectOpen();
-        FAIL();
-    } catch (const AE_Exception& e) {
-        EXPECT_EQ(e.code(), -8);
-        EXPECT_STREQ(e.what(), "getting the number of projects");
-    }
+    EXPECT_EQ(hostFailureOf([] { IsProjectOpen(); }),
+              std::make_pair(A_Err(-8), std::string("getting the number of projects")));
     EXPECT_TRUE(host.suites().outstanding().empty());
 }
 

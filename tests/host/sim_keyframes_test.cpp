@@ -61,20 +61,15 @@ TEST_F(SimKeyframesTest, SingleKeyframesAreKeptInTimeOrderAndInterpolatedLinearl
     ASSERT_EQ(keys->AEGP_InsertKeyframe(position, AEGP_LTimeMode_CompTime, &times[2], &again), A_Err_NONE);
     EXPECT_EQ(again, 1);
     EXPECT_EQ(stored.size(), 3u);
+    // Composition times are taken relative to the layer's start: composition 3 s is layer 2 s.
+    host.model().layer(layer)->offset = {1, 1};
+    const A_Time at{75, 25};
+    ASSERT_EQ(keys->AEGP_InsertKeyframe(position, AEGP_LTimeMode_CompTime, &at, &again), A_Err_NONE);
+    EXPECT_EQ(again, 2);
+    ASSERT_EQ(keys->AEGP_InsertKeyframe(position, AEGP_LTimeMode_LayerTime, &at, &again), A_Err_NONE);
+    EXPECT_EQ(simhost::compareTimes(stored[3].time, {3, 1}), 0);
     EXPECT_EQ(streams->AEGP_DisposeStream(position), A_Err_NONE);
     EXPECT_TRUE(host.references().outstanding().empty());
-}
-
-TEST_F(SimKeyframesTest, CompositionTimesAreTakenRelativeToTheLayersStart) {
-    host.model().layer(layer)->offset = {1, 1};
-    const AEGP_StreamRefH position = layerStream(AEGP_LayerStream_POSITION);
-    const A_Time at{75, 25};  // composition 3 s is layer 2 s
-    AEGP_KeyframeIndex index = -1;
-    ASSERT_EQ(keys->AEGP_InsertKeyframe(position, AEGP_LTimeMode_CompTime, &at, &index), A_Err_NONE);
-    ASSERT_EQ(keys->AEGP_InsertKeyframe(position, AEGP_LTimeMode_LayerTime, &at, &index), A_Err_NONE);
-    EXPECT_EQ(simhost::compareTimes(positionStream().keys[0].time, {2, 1}), 0);
-    EXPECT_EQ(simhost::compareTimes(positionStream().keys[1].time, {3, 1}), 0);
-    streams->AEGP_DisposeStream(position);
 }
 
 TEST_F(SimKeyframesTest, BatchesCommitOnlyWhenEndedWithAdd) {
@@ -95,6 +90,11 @@ TEST_F(SimKeyframesTest, BatchesCommitOnlyWhenEndedWithAdd) {
         EXPECT_EQ(positionStream().keys.size(), add ? 3u : 0u);
     }
     EXPECT_EQ(positionStream().keys[2].value, (std::vector<double>{2, -2}));
+    // An end the host refuses still ends the batch.
+    AEGP_AddKeyframesInfoH batch = nullptr;
+    ASSERT_EQ(keys->AEGP_StartAddKeyframes(position, &batch), A_Err_NONE);
+    host.faults().fail("AEGP_EndAddKeyframes", 1, -5);
+    EXPECT_EQ(keys->AEGP_EndAddKeyframes(1, batch), -5);
     streams->AEGP_DisposeStream(position);
     EXPECT_TRUE(host.references().outstanding().empty());
 }
@@ -124,16 +124,6 @@ TEST_F(SimKeyframesTest, RefusesWhatARealHostWouldRefuse) {
     AEGP_StreamRefH none = nullptr;
     EXPECT_NE(streams->AEGP_GetNewLayerStream(hostContext().pluginId, layerH(), 9, &none), A_Err_NONE);
     EXPECT_NE(streams->AEGP_GetNewLayerStream(999, layerH(), AEGP_LayerStream_POSITION, &none), A_Err_NONE);
-    streams->AEGP_DisposeStream(position);
-    EXPECT_TRUE(host.references().outstanding().empty());
-}
-
-TEST_F(SimKeyframesTest, AnEndRefusedByTheHostStillEndsTheBatch) {
-    const AEGP_StreamRefH position = layerStream(AEGP_LayerStream_POSITION);
-    AEGP_AddKeyframesInfoH batch = nullptr;
-    ASSERT_EQ(keys->AEGP_StartAddKeyframes(position, &batch), A_Err_NONE);
-    host.faults().fail("AEGP_EndAddKeyframes", 1, -5);
-    EXPECT_EQ(keys->AEGP_EndAddKeyframes(1, batch), -5);
     streams->AEGP_DisposeStream(position);
     EXPECT_TRUE(host.references().outstanding().empty());
 }
