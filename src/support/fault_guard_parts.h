@@ -5,6 +5,7 @@
 // systemFaultText.
 #include <atomic>
 #include <cstddef>
+#include <cstdint>
 #include <functional>
 #include <string>
 

@@ -44,24 +44,6 @@ TEST_F(SimScriptTest, BuildsCompositionsWithLayersAndActivatesThem) {
     EXPECT_EQ(host.model().activeItem, 0);
 }
 
-TEST_F(SimScriptTest, RefusesWhatCannotBeBuilt) {
-    const struct {
-        const char* line;
-        const char* error;
-    } cases[] = {
-        {"comp Main 640 480 25 100", "error: no project is open\n"},
-        {"project new", ""},
-        {"comp Main 0 480 25 100", "error: a composition needs a positive size, rate and length\n"},
-        {"comp Main 640 480 fast 100", "error: not a number for FPS: fast\n"},
-        {"layer 2 2", "error: no composition 2\n"},
-        {"comp Main 640 480 25 100", "item 3\n"},
-        {"layer 3 3", "error: no footage or composition 3\n"},
-        {"activate layer 99", "error: no layer 99\n"},
-        {"answer maybe", "error: usage: answer path PATH | answer cancel | answer cancel-at K\n"},
-    };
-    for (const auto& c : cases) EXPECT_EQ(run({c.line}), c.error) << c.line;
-}
-
 TEST_F(SimScriptTest, AnswersAreTakenByTheDialogsTheyFitAndRecordsShown) {
     run({"answer cancel-at 2", "answer path /tmp/a.skp", "answer cancel"});
     auto& windows = host.windows();

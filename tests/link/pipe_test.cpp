@@ -15,17 +15,6 @@ using namespace linktest;
 
 namespace {
 
-// Exactly `size` bytes from the peer.
-std::string readExactly(PipeStream& stream, std::size_t size) {
-    std::string all(size, '\0');
-    for (std::size_t got = 0; got < size;) {
-        const std::size_t n = stream.readSome(&all[got], size - got, "test read");
-        if (n == 0) break;
-        got += n;
-    }
-    return all;
-}
-
 // A server answering every request with its text reversed, until stopped or woken.
 class EchoServer {
 public:
@@ -55,28 +44,6 @@ public:
 private:
     std::thread thread_;
 };
-
-TEST(Pipe, FramesOnTheWire) {
-    testkit::PipeSandbox sandbox;
-    const std::string name = sandbox.pipeName("frames");
-    ServerPipe server(name, kPatientClients);
-    struct Case {
-        std::string answer;
-        std::string wire;
-    } cases[] = {{"", std::string(4, '\0')}, {"hello", std::string("\x05\0\0\0hello", 9)}};
-    for (const Case& c : cases) {
-        auto client = std::async(std::launch::async, [&] {
-            auto stream = openClientStream(name);
-            stream->writeAll("\x03\0\0\0abc", 7, "test write");
-            return readExactly(*stream, c.wire.size());
-        });
-        std::string request;
-        server.receive(request);
-        EXPECT_EQ(request, "abc");
-        server.reply(c.answer);
-        EXPECT_EQ(client.get(), c.wire);
-    }
-}
 
 // One connection per transaction; probes and a second server of the name leave it undisturbed.
 TEST(Pipe, TransactsProbesAndRefusesASecondServer) {

@@ -6,34 +6,10 @@
 #include "common/test_dirs.h"
 #include "common/test_files.h"
 #include "link/link_test_kit.h"
-#include "link/requests.h"
 
 using namespace linktest;
 
 namespace {
-
-TEST(SkeldaApp, ServesActionsAndPushesItsResultAfterTheRequest) {
-    testkit::PipeSandbox sandbox;
-    TestServer plugin(kPluginPipeName, messageBytes(MessageType::Empty));
-    testkit::ChildProcess app(
-        testkit::programPath("skelda-app"),
-        {"serve", "--actions", "Overlay,Transformations", "--motion", "dx=1.5,rotate=0.1", "--frames", "40"});
-    const auto ready = app.readLine();
-    ASSERT_TRUE(ready && ready->rfind("serving ", 0) == 0) << ready.value_or("(nothing)");
-    PossibleActions actions;
-    queryPossibleActions(kApplicationPipeName, actions);
-    EXPECT_EQ(flags(actions), "01010");
-    requestTransformations();
-    EXPECT_EQ(app.readLine().value_or(""), "pushed Transformations: ok");
-    ASSERT_EQ(plugin.requests().size(), 1u);
-    EXPECT_EQ(pushedTransforms(plugin.requests()[0]),
-              std::make_pair(MessageType::Transformations, std::size_t{40}));
-    // Without a project file there is nothing to push for a project.
-    requestProject();
-    EXPECT_EQ(app.readLine().value_or(""), "nothing to push for Project");
-    app.write("quit\n");
-    EXPECT_EQ(app.wait(), 0);
-}
 
 std::string hex(const std::string& bytes) {
     static const char digits[] = "0123456789abcdef";
