@@ -1,8 +1,7 @@
 #pragma once
 
-// What the platforms' fault guards share: the table of guarded threads, the body run with its
-// exceptions caught, and the last report kept. Each platform provides guardBody and
-// systemFaultText.
+// What the platforms' fault guards share: the table of guarded threads and a run's claim on it, the body run
+// with its exceptions caught, and the last report kept. Each platform provides guardBody and systemFaultText.
 #include <atomic>
 #include <cstddef>
 #include <cstdint>
@@ -28,6 +27,39 @@ Slot* claimSlot(Slot (&slots)[N], Id self) {
     }
     return nullptr;
 }
+
+// This thread's slot while a guarded run lasts. A nested run shares the slot of the run around
+// it and gives that run's jump target back at its end; the outermost run frees the slot.
+template <class Slot>
+class SlotClaim {
+public:
+    template <std::size_t N, class Id>
+    SlotClaim(Slot (&slots)[N], Id self) : slot_(ownedSlot(slots, self)) {
+        if (slot_)
+            outerJump_ = slot_->jump;
+        else
+            owner_ = (slot_ = claimSlot(slots, self)) != nullptr;
+    }
+    ~SlotClaim() {
+        if (!slot_) return;
+        slot_->jump = outerJump_;
+        if (!owner_) return;
+        slot_->handling = 0;
+        slot_->owner.store(0, std::memory_order_release);
+    }
+    SlotClaim(const SlotClaim&) = delete;
+    SlotClaim& operator=(const SlotClaim&) = delete;
+
+    // Null when every slot is taken: exceptions are still caught, faults are not.
+    Slot* slot() const { return slot_; }
+    // Whether this run claimed the slot, and so sets the thread up for faults.
+    bool owns() const { return owner_; }
+
+private:
+    Slot* slot_ = nullptr;
+    decltype(Slot::jump) outerJump_ = nullptr;
+    bool owner_ = false;
+};
 
 // Runs `body`; a standard exception leaving it gives its text, any other the report
 // `describeForeign` writes at the catch. True when the body returned.

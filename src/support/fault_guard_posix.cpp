@@ -229,48 +229,40 @@ std::string describe(const Capture& capture) {
 // the thread an alternate signal stack; all undone on the way out.
 class GuardScope {
 public:
-    GuardScope() {
-        std::lock_guard<std::mutex> lock(gInstallMutex);
-        slot_ = slotOfThisThread();
-        if (slot_) {
-            outerJump_ = slot_->jump;
-            return;
-        }
-        slot_ = detail::claimSlot(gSlots, thisThread());
-        if (!slot_) return;  // more guarded threads than slots: exceptions are still caught
-        owner_ = true;
+    GuardScope() : claim_(gSlots, thisThread()) {
+        if (!claim_.owns()) return;
+        Slot& slot = *claim_.slot();
         pthread_attr_t attributes;
         if (::pthread_getattr_np(::pthread_self(), &attributes) == 0) {
             void* base = nullptr;
             std::size_t size = 0;
             ::pthread_attr_getstack(&attributes, &base, &size);
             ::pthread_attr_destroy(&attributes);
-            slot_->stackLow = reinterpret_cast<std::uintptr_t>(base);
-            slot_->stackHigh = slot_->stackLow + size;
+            slot.stackLow = reinterpret_cast<std::uintptr_t>(base);
+            slot.stackHigh = slot.stackLow + size;
         }
         alternateStack_.reset(new char[kAlternateStackSize]);
         stack_t stack{};
         stack.ss_sp = alternateStack_.get();
         stack.ss_size = kAlternateStackSize;
         ::sigaltstack(&stack, &previousStack_);
+        std::lock_guard<std::mutex> lock(gInstallMutex);
         if (gActiveGuards++ == 0) install();
     }
 
     ~GuardScope() {
-        if (!slot_) return;
-        std::lock_guard<std::mutex> lock(gInstallMutex);
-        slot_->jump = outerJump_;
-        if (!owner_) return;
-        if (--gActiveGuards == 0) uninstall();
+        if (!claim_.owns()) return;
+        {
+            std::lock_guard<std::mutex> lock(gInstallMutex);
+            if (--gActiveGuards == 0) uninstall();
+        }
         ::sigaltstack(&previousStack_, nullptr);
-        slot_->handling = 0;
-        slot_->owner.store(0, std::memory_order_release);
     }
 
     GuardScope(const GuardScope&) = delete;
     GuardScope& operator=(const GuardScope&) = delete;
 
-    Slot* slot() const { return slot_; }
+    Slot* slot() const { return claim_.slot(); }
 
 private:
     static void install() {
@@ -291,9 +283,7 @@ private:
         }
     }
 
-    Slot* slot_ = nullptr;
-    sigjmp_buf* outerJump_ = nullptr;
-    bool owner_ = false;
+    detail::SlotClaim<Slot> claim_;
     std::unique_ptr<char[]> alternateStack_;
     stack_t previousStack_{};
 };

@@ -227,44 +227,33 @@ std::string describe(const EXCEPTION_RECORD& record, const CONTEXT& faultContext
 // Claims a slot for this thread and keeps the handler installed while any guard is active.
 class GuardScope {
 public:
-    GuardScope() {
-        std::lock_guard<std::mutex> lock(gInstallMutex);
-        slot_ = slotOfThisThread();
-        if (slot_) {
-            outerJump_ = slot_->jump;
-            return;
-        }
-        slot_ = detail::claimSlot(gSlots, ::GetCurrentThreadId());
-        if (!slot_) return;  // more guarded threads than slots: exceptions are still caught
-        owner_ = true;
+    GuardScope() : claim_(gSlots, ::GetCurrentThreadId()) {
+        if (!claim_.owns()) return;
         stackCopy_.reset(new char[kStackCopySize]);
-        slot_->stackCopy = stackCopy_.get();
+        claim_.slot()->stackCopy = stackCopy_.get();
+        std::lock_guard<std::mutex> lock(gInstallMutex);
         if (gActiveGuards++ == 0) gHandler = ::AddVectoredExceptionHandler(1, onException);
     }
 
     ~GuardScope() {
-        if (!slot_) return;
-        std::lock_guard<std::mutex> lock(gInstallMutex);
-        slot_->jump = outerJump_;
-        if (!owner_) return;
-        if (--gActiveGuards == 0 && gHandler) {
-            ::RemoveVectoredExceptionHandler(gHandler);
-            gHandler = nullptr;
+        if (!claim_.owns()) return;
+        {
+            std::lock_guard<std::mutex> lock(gInstallMutex);
+            if (--gActiveGuards == 0 && gHandler) {
+                ::RemoveVectoredExceptionHandler(gHandler);
+                gHandler = nullptr;
+            }
         }
-        slot_->stackCopy = nullptr;
-        slot_->handling = 0;
-        slot_->owner.store(0, std::memory_order_release);
+        claim_.slot()->stackCopy = nullptr;
     }
 
     GuardScope(const GuardScope&) = delete;
     GuardScope& operator=(const GuardScope&) = delete;
 
-    Slot* slot() const { return slot_; }
+    Slot* slot() const { return claim_.slot(); }
 
 private:
-    Slot* slot_ = nullptr;
-    jmp_buf* outerJump_ = nullptr;
-    bool owner_ = false;
+    detail::SlotClaim<Slot> claim_;
     std::unique_ptr<char[]> stackCopy_;
 };
 

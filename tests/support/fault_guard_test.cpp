@@ -125,6 +125,17 @@ TEST(FaultGuard, StackOverflowIsReported) {
         << outcome.text.substr(0, 300);
 }
 
+TEST(FaultGuard, NestedGuardTakesItsOwnFaultAndGivesTheOuterOneBack) {
+    int inner = 0;
+    const Outcome outer = guarded([&] {
+        inner = guarded(writeThroughNull).reports;
+        writeThroughNull();
+    });
+    EXPECT_EQ(inner, 1);
+    EXPECT_EQ(outer.reports, 1);
+    EXPECT_NE(outer.text.find(" caused an EXCEPTION_ACCESS_VIOLATION "), std::string::npos);
+}
+
 // Each guarded thread serves again after each of its faults, whatever the others do.
 TEST(FaultGuard, GuardedThreadsFaultIndependentlyAndServeAgain) {
     std::vector<std::thread> workers;
