@@ -3,39 +3,14 @@
 
 #include <gtest/gtest.h>
 
-#include <mutex>
-
+#include "common/recorded_boxes.h"
 #include "common/test_dirs.h"
-#include "link/error_report.h"
 #include "link/error_throttle.h"
 #include "link/link_test_kit.h"
 
 using namespace linktest;
 
 namespace {
-
-std::mutex gBoxMutex;
-std::vector<std::string> gBoxes;
-
-void recordBox(const std::string& text) {
-    std::lock_guard<std::mutex> lock(gBoxMutex);
-    gBoxes.push_back(text);
-}
-
-std::size_t boxCount() {
-    std::lock_guard<std::mutex> lock(gBoxMutex);
-    return gBoxes.size();
-}
-
-// Puts the recording box in place for one test.
-struct RecordedBoxes {
-    RecordedBoxes() {
-        gBoxes.clear();
-        previous = setErrorBox(recordBox);
-    }
-    ~RecordedBoxes() { setErrorBox(previous); }
-    ErrorBoxFunction previous;
-};
 
 TEST(ErrorThrottle, AdmitsOneErrorPerQuietSpell) {
     using namespace std::chrono;
@@ -50,11 +25,11 @@ TEST(ErrorThrottle, AdmitsOneErrorPerQuietSpell) {
 
 TEST(PluginServer, KnowsNoRequestWithoutHandlerAndShowsABurstOfFailuresOnce) {
     testkit::PipeSandbox sandbox;
-    RecordedBoxes boxes;
+    testkit::RecordedBoxes boxes;
     const std::string name = sandbox.pipeName("SKPlugin");
     PluginServer server(name);
     EXPECT_EQ(replyText(ask(name, messageBytes(MessageType::Error))), "unknown message");
-    EXPECT_EQ(boxCount(), 0u);
+    EXPECT_TRUE(boxes.texts().empty());
     for (int i = 0; i < 5; ++i) {
         auto stream = openClientStream(name);
         writeMessage(*stream, "<not xml");
@@ -62,8 +37,8 @@ TEST(PluginServer, KnowsNoRequestWithoutHandlerAndShowsABurstOfFailuresOnce) {
         EXPECT_NE(errorOf([&] { readMessage(*stream, reply); }), "no error");
     }
     EXPECT_EQ(replyText(ask(name, messageBytes(MessageType::Empty))), "unknown message");
-    EXPECT_EQ(boxCount(), 1u);
-    EXPECT_FALSE(gBoxes[0].empty());
+    ASSERT_EQ(boxes.texts().size(), 1u);
+    EXPECT_FALSE(boxes.texts()[0].empty());
 }
 
 }  // namespace
