@@ -4,7 +4,16 @@ namespace {
 
 const std::string kProductName = "Skelda";
 
+// Read and written on the host's main thread only.
+std::string gApplicationPath;
+
 }  // namespace
+
+std::string applicationPath() {
+    // Not found is looked up again next time; found is kept until the module is loaded afresh.
+    if (gApplicationPath.empty()) gApplicationPath = detail::readApplicationPath();
+    return gApplicationPath;
+}
 
 bool isApplicationInstalled() {
     return !applicationPath().empty();
@@ -15,6 +24,10 @@ bool isApplicationRunning() {
 }
 
 namespace detail {
+
+void forgetApplicationPath() {
+    gApplicationPath.clear();
+}
 
 bool titleNamesApplication(const std::string& title) {
     return title.size() >= kProductName.size() &&

@@ -28,5 +28,7 @@ namespace detail {
 bool titleNamesApplication(const std::string& title);
 // Forgets the looked-up path, as loading the module afresh does.
 void forgetApplicationPath();
+// The installation record's path, read afresh: empty while the application is not installed.
+std::string readApplicationPath();
 
 }  // namespace detail

@@ -18,7 +18,6 @@ extern char** environ;
 namespace {
 
 // Read and written on the host's main thread only.
-std::string gApplicationPath;
 std::vector<pid_t> gLaunched;
 
 std::string installationRecord() {
@@ -38,15 +37,11 @@ void reapLaunched() {
 
 }  // namespace
 
-std::string applicationPath() {
-    if (!gApplicationPath.empty()) return gApplicationPath;
+std::string detail::readApplicationPath() {
     std::ifstream record(installationRecord());
     std::string line;
-    if (record && std::getline(record, line)) {
-        if (!line.empty() && line.back() == '\r') line.pop_back();
-        gApplicationPath = line;
-    }
-    return gApplicationPath;
+    if (record && std::getline(record, line) && !line.empty() && line.back() == '\r') line.pop_back();
+    return line;
 }
 
 void launchApplication() {
@@ -70,11 +65,3 @@ ApplicationWindow findApplicationWindow() {
 }
 
 void switchToApplication() {}
-
-namespace detail {
-
-void forgetApplicationPath() {
-    gApplicationPath.clear();
-}
-
-}  // namespace detail

@@ -8,9 +8,6 @@
 
 namespace {
 
-// Read and written on the host's main thread only.
-std::string gApplicationPath;
-
 constexpr DWORD kPathBufferSize = 260;
 
 // Closes a registry key.
@@ -37,11 +34,10 @@ BOOL CALLBACK checkWindow(HWND window, LPARAM search) {
 
 }  // namespace
 
-std::string applicationPath() {
-    if (!gApplicationPath.empty()) return gApplicationPath;
+std::string detail::readApplicationPath() {
     Key key;
     if (::RegOpenKeyA(HKEY_LOCAL_MACHINE, "SOFTWARE\\Orvell\\Skelda", &key.key) != ERROR_SUCCESS)
-        return gApplicationPath;
+        return std::string();
     char buffer[kPathBufferSize];
     DWORD size = sizeof buffer;
     DWORD type = 0;
@@ -51,9 +47,9 @@ std::string applicationPath() {
         // A value stored without its terminating zero is taken as long as it is.
         std::string path(buffer, size);
         path.erase(std::find(path.begin(), path.end(), '\0'), path.end());
-        gApplicationPath = path;
+        return path;
     }
-    return gApplicationPath;
+    return std::string();
 }
 
 void launchApplication() {
@@ -82,11 +78,3 @@ void switchToApplication() {
     const HWND window = static_cast<HWND>(findApplicationWindow());
     if (window && !::BringWindowToTop(window)) throwSystemError("BringWindowToTop");
 }
-
-namespace detail {
-
-void forgetApplicationPath() {
-    gApplicationPath.clear();
-}
-
-}  // namespace detail

@@ -15,15 +15,11 @@
 #include <utility>
 
 #include "link/pipe.h"
+#include "link/pipe_actions.h"
 #include "link/system_error.h"
 
 namespace {
 
-const char* const kWaitNamedPipe = "WaitNamedPipe";
-const char* const kCreateFile = "CreateFile (pipe)";
-const char* const kCreateNamedPipe = "CreateNamedPipe";
-const char* const kConnectNamedPipe = "ConnectNamedPipe";
-const char* const kDisconnectNamedPipe = "DisconnectNamedPipe";
 const char* const kPipePrefix = "\\\\.\\pipe\\";
 
 // Owns one file descriptor.
@@ -106,14 +102,14 @@ bool peerIsThisUser(int fd) {
 
 // Connects without blocking: a server that is absent, or whose queue is full, fails at once.
 Fd connectTo(const sockaddr_un& address) {
-    Fd fd = newSocket(kCreateFile);
+    Fd fd = newSocket(detail::kCreateFile);
     if (::connect(fd.get(), reinterpret_cast<const sockaddr*>(&address), sizeof address) != 0) {
         if (errno == EINPROGRESS) errno = EAGAIN;
-        throwSystemError(kWaitNamedPipe);
+        throwSystemError(detail::kWaitNamedPipe);
     }
     if (!peerIsThisUser(fd.get())) {
         errno = EACCES;
-        throwSystemError(kCreateFile);
+        throwSystemError(detail::kCreateFile);
     }
     return fd;
 }
@@ -182,20 +178,20 @@ private:
 namespace detail {
 
 std::string systemPipeName(const std::string& pipeName) {
-    return socketAddress(pipeName, false, kWaitNamedPipe).sun_path;
+    return socketAddress(pipeName, false, detail::kWaitNamedPipe).sun_path;
 }
 
 }  // namespace detail
 
 std::unique_ptr<PipeStream> openClientStream(const std::string& pipeName) {
-    const sockaddr_un address = socketAddress(pipeName, false, kWaitNamedPipe);
+    const sockaddr_un address = socketAddress(pipeName, false, detail::kWaitNamedPipe);
     return std::make_unique<SocketStream>(connectTo(address), -1);
 }
 
 bool ClientPipe::isAvailable() const noexcept {
     try {
         // The server takes a connection that closes before its first byte for a probe.
-        connectTo(socketAddress(name_, false, kWaitNamedPipe));
+        connectTo(socketAddress(name_, false, detail::kWaitNamedPipe));
         return true;
     } catch (...) {
         return false;
@@ -215,29 +211,29 @@ struct ServerPipe::Impl {
 
 ServerPipe::ServerPipe(const std::string& name, std::chrono::milliseconds)
     : impl_(std::make_unique<Impl>()), name_(name) {
-    const sockaddr_un address = socketAddress(name, true, kCreateNamedPipe);
+    const sockaddr_un address = socketAddress(name, true, detail::kCreateNamedPipe);
     impl_->path = address.sun_path;
 
     // A socket that answers belongs to a live server; one that does not is left from a dead one.
     struct stat info;
     if (::lstat(address.sun_path, &info) == 0) {
-        Fd probe = newSocket(kCreateNamedPipe);
+        Fd probe = newSocket(detail::kCreateNamedPipe);
         if (::connect(probe.get(), reinterpret_cast<const sockaddr*>(&address), sizeof address) == 0 ||
             errno == EAGAIN) {
             errno = EADDRINUSE;
-            throwSystemError(kCreateNamedPipe);
+            throwSystemError(detail::kCreateNamedPipe);
         }
         ::unlink(address.sun_path);
     }
 
-    impl_->listener = newSocket(kCreateNamedPipe);
+    impl_->listener = newSocket(detail::kCreateNamedPipe);
     if (::bind(impl_->listener.get(), reinterpret_cast<const sockaddr*>(&address), sizeof address) != 0 ||
         ::listen(impl_->listener.get(), 16) != 0)
-        throwSystemError(kCreateNamedPipe);
+        throwSystemError(detail::kCreateNamedPipe);
     if (::lstat(address.sun_path, &info) == 0) impl_->inode = info.st_ino;
 
     int fds[2];
-    if (::pipe2(fds, O_CLOEXEC | O_NONBLOCK) != 0) throwSystemError(kCreateNamedPipe);
+    if (::pipe2(fds, O_CLOEXEC | O_NONBLOCK) != 0) throwSystemError(detail::kCreateNamedPipe);
     impl_->stopRead.reset(fds[0]);
     impl_->stopWrite.reset(fds[1]);
 }
@@ -263,16 +259,16 @@ void ServerPipe::receive(std::string& request) {
         if (impl.stopped || !impl.listener) return;
         try {
             awaitReady(impl.listener.get(), POLLIN, impl.stopRead.get(), PipeClock::time_point::max(),
-                       kConnectNamedPipe);
+                       detail::kConnectNamedPipe);
             Fd client(::accept4(impl.listener.get(), nullptr, nullptr, SOCK_CLOEXEC | SOCK_NONBLOCK));
             if (!client) {
                 if (errno == EAGAIN || errno == EWOULDBLOCK || errno == EINTR || errno == ECONNABORTED)
                     continue;
-                throwSystemError(kConnectNamedPipe);
+                throwSystemError(detail::kConnectNamedPipe);
             }
             if (!peerIsThisUser(client.get())) {
                 errno = EACCES;
-                throwSystemError(kConnectNamedPipe);
+                throwSystemError(detail::kConnectNamedPipe);
             }
             impl.client = std::move(client);
             SocketStream stream(impl.client.get(), impl.stopRead.get());
@@ -302,7 +298,7 @@ void ServerPipe::reply(const std::string& answer) {
         throw;
     }
     // A socket delivers what was written even after it is closed: nothing to flush.
-    if (::close(impl.client.release()) != 0) throwSystemError(kDisconnectNamedPipe);
+    if (::close(impl.client.release()) != 0) throwSystemError(detail::kDisconnectNamedPipe);
 }
 
 void ServerPipe::stop() noexcept {

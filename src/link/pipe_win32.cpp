@@ -9,16 +9,12 @@
 #include <vector>
 
 #include "link/pipe.h"
+#include "link/pipe_actions.h"
 #include "link/system_error.h"
 
 namespace {
 
-const char* const kWaitNamedPipe = "WaitNamedPipe";
-const char* const kCreateFile = "CreateFile (pipe)";
-const char* const kCreateNamedPipe = "CreateNamedPipe";
-const char* const kConnectNamedPipe = "ConnectNamedPipe";
 const char* const kFlushFileBuffers = "FlushFileBuffers (pipe)";
-const char* const kDisconnectNamedPipe = "DisconnectNamedPipe";
 
 constexpr DWORD kBufferSize = 4096;
 
@@ -96,9 +92,9 @@ Outcome finishOverlapped(HANDLE pipe, OVERLAPPED& overlapped, BOOL started, HAND
 class OverlappedStream : public PipeStream {
 public:
     OverlappedStream(Handle owned, HANDLE stop)
-        : owned_(std::move(owned)), pipe_(owned_.get()), stop_(stop), event_(newEvent(kCreateFile)) {}
+        : owned_(std::move(owned)), pipe_(owned_.get()), stop_(stop), event_(newEvent(detail::kCreateFile)) {}
     OverlappedStream(HANDLE pipe, HANDLE stop)
-        : pipe_(pipe), stop_(stop), event_(newEvent(kConnectNamedPipe)) {}
+        : pipe_(pipe), stop_(stop), event_(newEvent(detail::kConnectNamedPipe)) {}
 
     std::size_t readSome(char* data, std::size_t size, const char* action) override {
         const DWORD want = static_cast<DWORD>(std::min<std::size_t>(size, 1u << 20));
@@ -198,12 +194,13 @@ std::string systemPipeName(const std::string& name) {
 std::unique_ptr<PipeStream> openClientStream(const std::string& pipeName) {
     // Time-out 0 waits as long as the server's default.
     const std::string systemName = detail::systemPipeName(pipeName);
-    if (!::WaitNamedPipeA(systemName.c_str(), NMPWAIT_USE_DEFAULT_WAIT)) throwSystemError(kWaitNamedPipe);
+    if (!::WaitNamedPipeA(systemName.c_str(), NMPWAIT_USE_DEFAULT_WAIT))
+        throwSystemError(detail::kWaitNamedPipe);
     // Identification only: the server may learn who we are but not act as us.
     Handle pipe(::CreateFileA(systemName.c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr, OPEN_EXISTING,
                               FILE_FLAG_OVERLAPPED | SECURITY_SQOS_PRESENT | SECURITY_IDENTIFICATION,
                               nullptr));
-    if (!pipe) throwSystemError(kCreateFile);
+    if (!pipe) throwSystemError(detail::kCreateFile);
     return std::make_unique<OverlappedStream>(std::move(pipe), nullptr);
 }
 
@@ -254,7 +251,7 @@ struct ServerPipe::Impl {
             // A client came before the call; one that has gone again may have left its request.
             state = State::connected;
         } else {
-            throwSystemError(kConnectNamedPipe);
+            throwSystemError(detail::kConnectNamedPipe);
         }
     }
 
@@ -270,7 +267,7 @@ struct ServerPipe::Impl {
         if (wait == WAIT_OBJECT_0 + 1) return false;
         if (wait != WAIT_OBJECT_0 || (!ok && error != ERROR_PIPE_CONNECTED && error != ERROR_NO_DATA)) {
             ::SetLastError(error);
-            throwSystemError(kConnectNamedPipe);
+            throwSystemError(detail::kConnectNamedPipe);
         }
         state = State::connected;
         return true;
@@ -290,15 +287,15 @@ struct ServerPipe::Impl {
 
 ServerPipe::ServerPipe(const std::string& name, std::chrono::milliseconds clientWait)
     : impl_(std::make_unique<Impl>()), name_(name) {
-    OwnerOnlySecurity security(kCreateNamedPipe);
+    OwnerOnlySecurity security(detail::kCreateNamedPipe);
     impl_->pipe = Handle(
         ::CreateNamedPipeA(detail::systemPipeName(name).c_str(),
                            PIPE_ACCESS_DUPLEX | FILE_FLAG_OVERLAPPED | FILE_FLAG_FIRST_PIPE_INSTANCE,
                            PIPE_TYPE_BYTE | PIPE_READMODE_BYTE | PIPE_WAIT | PIPE_REJECT_REMOTE_CLIENTS, 1,
                            kBufferSize, kBufferSize, static_cast<DWORD>(clientWait.count()), security.get()));
-    if (!impl_->pipe) throwSystemError(kCreateNamedPipe);
-    impl_->stopEvent = newEvent(kCreateNamedPipe);
-    impl_->connectEvent = newEvent(kCreateNamedPipe);
+    if (!impl_->pipe) throwSystemError(detail::kCreateNamedPipe);
+    impl_->stopEvent = newEvent(detail::kCreateNamedPipe);
+    impl_->connectEvent = newEvent(detail::kCreateNamedPipe);
     impl_->startListening();
 }
 
@@ -341,7 +338,7 @@ void ServerPipe::reply(const std::string& answer) {
         throw;
     }
     impl.state = Impl::State::idle;
-    if (!::DisconnectNamedPipe(impl.pipe.get())) throwSystemError(kDisconnectNamedPipe);
+    if (!::DisconnectNamedPipe(impl.pipe.get())) throwSystemError(detail::kDisconnectNamedPipe);
     try {
         impl.startListening();
     } catch (...) {
