@@ -1,4 +1,5 @@
-// Requests to the application, against the simulated application and servers with set replies.
+// Requests to the application, against the simulated application and servers with set replies;
+// the pushes and uploads that succeed are the plug-in tests' (application session).
 #include "link/requests.h"
 
 #include <gtest/gtest.h>
@@ -24,13 +25,6 @@ protected:
         HostLayerTest::SetUp();
         host.model().newProject();
     }
-    simapp::AppSettings settings(const std::string& actions = "") {
-        simapp::AppSettings s;
-        s.pluginPipe = kPluginPipeName;
-        s.actions.overlay = actions.find("Overlay") != std::string::npos;
-        s.actions.project = actions.find("Project") != std::string::npos;
-        return s;
-    }
     static void quiet(const std::string&) {}
 
     testkit::PipeSandbox sandbox;
@@ -40,7 +34,9 @@ TEST_F(RequestsTest, PossibleActionsAreTheApplicationsOrNone) {
     PossibleActions actions;
     actions.underlay = true;
     {
-        simapp::SimApplication app(settings("Overlay,Project"), quiet);
+        simapp::AppSettings settings;
+        settings.actions.overlay = settings.actions.project = true;
+        simapp::SimApplication app(settings, quiet);
         queryPossibleActions(kApplicationPipeName, actions);
         EXPECT_EQ(flags(actions), "01001");
     }
@@ -71,40 +67,6 @@ TEST_F(RequestsTest, UnexpectedRepliesBecomeBadMessage) {
         TestServer application(kApplicationPipeName, c.reply);
         EXPECT_EQ(errorOf(c.request), c.error) << c.reply;
     }
-}
-
-TEST_F(RequestsTest, TransformationsRequestIsFollowedByThePush) {
-    simapp::AppSettings s = settings();
-    Transformations transformations;
-    transformations.frames.resize(25);
-    transformations.first = 12;
-    s.result = simapp::AppResult::fromTransformations(transformations);
-    simapp::SimApplication app(std::move(s), quiet);
-    TestServer plugin(kPluginPipeName, messageBytes(MessageType::Empty));
-    requestTransformations();
-    ASSERT_TRUE(testkit::waitFor([&] { return plugin.requests().size() == 1; }));
-    EXPECT_EQ(pushedTransforms(plugin.requests()[0]),
-              std::make_pair(MessageType::Transformations, std::size_t{25}));
-}
-
-TEST_F(RequestsTest, UploadSendsTheActiveFootage) {
-    const int item = host.model().addFootage("plate", {"C:\\shots\\a\\f0007.png", "C:\\shots\\a\\f0008.png"},
-                                             host.model().rootFolder());
-    host.model().activeItem = item;
-    simapp::SimApplication app(settings(), quiet);
-    uploadUnderlay();
-    uploadOverlay();
-    const std::vector<simapp::Upload> uploads = app.uploads();
-    ASSERT_EQ(uploads.size(), 2u);
-    EXPECT_EQ(uploads[0].type, MessageType::Underlay);
-    EXPECT_EQ(uploads[1].type, MessageType::Overlay);
-    EXPECT_EQ(uploads[0].frames, 2u);
-    Message message;
-    message.fromBytes(uploads[0].bytes);
-    std::string startFrame;
-    ASSERT_TRUE(message.root().attribute("StartFrame", startFrame));
-    EXPECT_EQ(startFrame, "7");
-    EXPECT_NE(uploads[0].bytes.find("f0008.png"), std::string::npos);
 }
 
 TEST_F(RequestsTest, UploadWithoutFootageSendsNothingAndARefusalRaisesItsText) {
