@@ -1,4 +1,5 @@
-// The simulated host's stream, keyframe and effect suites.
+// The simulated host's stream, keyframe and effect suites, where the apply tests do not reach:
+// interpolation, times relative to the layer, and what the host refuses.
 #include <gtest/gtest.h>
 
 #include "host/animated_streams.h"
@@ -69,33 +70,6 @@ TEST_F(SimKeyframesTest, SingleKeyframesAreKeptInTimeOrderAndInterpolatedLinearl
     ASSERT_EQ(keys->AEGP_InsertKeyframe(position, AEGP_LTimeMode_LayerTime, &at, &again), A_Err_NONE);
     EXPECT_EQ(simhost::compareTimes(stored[3].time, {3, 1}), 0);
     EXPECT_EQ(streams->AEGP_DisposeStream(position), A_Err_NONE);
-    EXPECT_TRUE(host.references().outstanding().empty());
-}
-
-TEST_F(SimKeyframesTest, BatchesCommitOnlyWhenEndedWithAdd) {
-    const AEGP_StreamRefH position = layerStream(AEGP_LayerStream_POSITION);
-    for (A_Boolean add : {0, 1}) {
-        AEGP_AddKeyframesInfoH batch = nullptr;
-        ASSERT_EQ(keys->AEGP_StartAddKeyframes(position, &batch), A_Err_NONE);
-        for (A_long frame = 0; frame < 3; ++frame) {
-            const A_Time time{frame, 25};
-            A_long index = -1;
-            ASSERT_EQ(keys->AEGP_AddKeyframes(batch, AEGP_LTimeMode_CompTime, &time, &index), A_Err_NONE);
-            EXPECT_EQ(index, frame);
-            const AEGP_StreamValue value = point(position, frame, -frame);
-            ASSERT_EQ(keys->AEGP_SetAddKeyframe(batch, index, &value), A_Err_NONE);
-        }
-        EXPECT_TRUE(positionStream().keys.empty());
-        ASSERT_EQ(keys->AEGP_EndAddKeyframes(add, batch), A_Err_NONE);
-        EXPECT_EQ(positionStream().keys.size(), add ? 3u : 0u);
-    }
-    EXPECT_EQ(positionStream().keys[2].value, (std::vector<double>{2, -2}));
-    // An end the host refuses still ends the batch.
-    AEGP_AddKeyframesInfoH batch = nullptr;
-    ASSERT_EQ(keys->AEGP_StartAddKeyframes(position, &batch), A_Err_NONE);
-    host.faults().fail("AEGP_EndAddKeyframes", 1, -5);
-    EXPECT_EQ(keys->AEGP_EndAddKeyframes(1, batch), -5);
-    streams->AEGP_DisposeStream(position);
     EXPECT_TRUE(host.references().outstanding().empty());
 }
 

@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "common/error_text.h"
 #include "common/test_dirs.h"
 #include "common/test_files.h"
 
@@ -72,12 +73,8 @@ TEST(RenameFile, FailureNamesBothPathsAndChangesNothing) {
         {dir.file("from.png"), dir.file("nowhere") + "/new.png"},  // target directory missing
     };
     for (const auto& c : cases) {
-        try {
-            renameFile(c.from, c.to);
-            ADD_FAILURE() << "renamed " << c.from << " into " << c.to;
-        } catch (const std::runtime_error& e) {
-            EXPECT_EQ(std::string(e.what()), "failed to rename \"" + c.from + "\" into \"" + c.to + "\"");
-        }
+        EXPECT_EQ(testkit::errorOf([&] { renameFile(c.from, c.to); }),
+                  "failed to rename \"" + c.from + "\" into \"" + c.to + "\"");
         EXPECT_EQ(testkit::readFile(dir.file("from.png")), "source");
         EXPECT_EQ(testkit::readFile(dir.file("to.png")), "the user's file");
         EXPECT_TRUE(fs::is_directory(dir.file("taken")));
