@@ -114,6 +114,78 @@ BENCHMARK(run<lineWithTinyNoise, slow>)
     ->Arg(20000)
     ->Unit(benchmark::kMillisecond);
 
+// The rotation and scale sequences of a slow drift with rotation and zoom, as RigidScale thins them
+// for a 640 x 480 item at 0.1 px (the record of bench_apply): smooth, so that a span runs for
+// hundreds of frames while the best step is short. The reference runs at 10,000 frames there.
+constexpr double kApplyTolerance = 0.1;
+constexpr double kApplyDiagonal = 800;
+
+ScalarKeys driftScale(std::size_t n) {
+    ScalarKeys keys(n);
+    for (std::size_t i = 0; i < n; ++i) keys[i].value = 1 + 0.05 * std::sin(static_cast<double>(i) * 0.0003);
+    return keys;
+}
+
+ScalarKeys driftAngle(std::size_t n) {
+    ScalarKeys keys(n);
+    for (std::size_t i = 0; i < n; ++i) keys[i].value = 0.2 * std::sin(static_cast<double>(i) * 0.001);
+    return keys;
+}
+
+template <ScalarKeys (*Make)(std::size_t), float (*Tolerance)(), void (*Reduce)(ScalarKeys&, float)>
+void runScalars(benchmark::State& state) {
+    const float tolerance = Tolerance();
+    ScalarKeys input = Make(static_cast<std::size_t>(state.range(0)));
+    for (std::size_t i = 0; i < input.size(); ++i) input[i].frame = static_cast<std::int32_t>(i);
+    std::size_t kept = 0;
+    for (auto _ : state) {
+        ScalarKeys keys = input;
+        Reduce(keys, tolerance);
+        kept = keys.size();
+        benchmark::DoNotOptimize(keys.data());
+    }
+    state.counters["kept"] = static_cast<double>(kept);
+}
+
+float scaleTolerance() {
+    return static_cast<float>(1.0 / 3 * 2 / kApplyDiagonal * kApplyTolerance);
+}
+float angleTolerance() {
+    return static_cast<float>(1.0 / 3 * std::sqrt(2.0) / kApplyDiagonal * kApplyTolerance);
+}
+
+void fastScalars(ScalarKeys& keys, float tolerance) {
+    reduceScalars(keys, tolerance);
+}
+void slowScalars(ScalarKeys& keys, float tolerance) {
+    reference::reduceScalars(keys, tolerance);
+}
+void fastAngles(ScalarKeys& keys, float tolerance) {
+    reduceAngles(keys, tolerance);
+}
+void slowAngles(ScalarKeys& keys, float tolerance) {
+    reference::reduceAngles(keys, tolerance);
+}
+
+BENCHMARK(runScalars<driftScale, scaleTolerance, fastScalars>)
+    ->Name("e_drift_scale/fast")
+    ->Arg(10000)
+    ->Arg(100000)
+    ->Unit(benchmark::kMillisecond);
+BENCHMARK(runScalars<driftScale, scaleTolerance, slowScalars>)
+    ->Name("e_drift_scale/reference")
+    ->Arg(10000)
+    ->Unit(benchmark::kMillisecond);
+BENCHMARK(runScalars<driftAngle, angleTolerance, fastAngles>)
+    ->Name("f_drift_angle/fast")
+    ->Arg(10000)
+    ->Arg(100000)
+    ->Unit(benchmark::kMillisecond);
+BENCHMARK(runScalars<driftAngle, angleTolerance, slowAngles>)
+    ->Name("f_drift_angle/reference")
+    ->Arg(10000)
+    ->Unit(benchmark::kMillisecond);
+
 // The motion of (c) as a tracking result: the same path with 0.05 px noise, plus a slow turn and
 // zoom with matching noise, 100,000 frames.
 Transformations smoothNoisyRecord() {
@@ -141,9 +213,10 @@ Transformations smoothNoisyRecord() {
 
 class CountingSink : public KeyframeSink {
 public:
-    CountingSink(std::int32_t frames, std::size_t& keys) : keys_(keys) {
-        width_ = 720;
-        height_ = 576;
+    CountingSink(std::int32_t width, std::int32_t height, std::int32_t frames, std::size_t& keys)
+        : keys_(keys) {
+        width_ = width;
+        height_ = height;
         firstFrame_ = 0;
         endFrame_ = frames;
     }
@@ -157,22 +230,68 @@ private:
     std::size_t& keys_;
 };
 
-void fullModel(benchmark::State& state, ExportModel kind) {
-    const Transformations record = smoothNoisyRecord();
+// The record and the item's size.
+struct Scene {
+    Transformations (*makeRecord)();
+    std::int32_t width;
+    std::int32_t height;
+};
+
+void fullModel(benchmark::State& state, Scene scene, ExportModel kind) {
+    const Transformations record = scene.makeRecord();
     std::size_t keys = 0;
     for (auto _ : state) {
         keys = 0;
         std::unique_ptr<KeyframeModel> model = createModel(kind);
         model->setSource(record);
-        model->compute(std::make_unique<CountingSink>(static_cast<std::int32_t>(record.frames.size()), keys));
+        model->compute(std::make_unique<CountingSink>(scene.width, scene.height,
+                                                      static_cast<std::int32_t>(record.frames.size()), keys));
         while (model->emitNext()) {
         }
     }
     state.counters["kept"] = static_cast<double>(keys);
 }
 
-BENCHMARK_CAPTURE(fullModel, c_model_rigid_scale, ExportModel::RigidScale)->Unit(benchmark::kMillisecond);
-BENCHMARK_CAPTURE(fullModel, c_model_corner_pin, ExportModel::CornerPin)->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(fullModel, c_model_rigid_scale, (Scene{smoothNoisyRecord, 720, 576}),
+                  ExportModel::RigidScale)
+    ->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(fullModel, c_model_corner_pin, (Scene{smoothNoisyRecord, 720, 576}), ExportModel::CornerPin)
+    ->Unit(benchmark::kMillisecond);
+
+// The 100,000-frame record of bench_apply: a slow drift with rotation and zoom, 0.3 px noise on the
+// position, 0.1 px tolerance; every model on it.
+Transformations driftRecord() {
+    std::mt19937 rng(7);
+    std::normal_distribution<double> noise(0, 0.3);
+    Transformations t;
+    t.exportInaccuracy = static_cast<float>(kApplyTolerance);
+    t.frames.resize(100000);
+    for (int i = 0; i < 100000; ++i) {
+        const double angle = 0.2 * std::sin(i * 0.001);
+        const double scale = 1 + 0.05 * std::sin(i * 0.0003);
+        Transform& f = t.frames[static_cast<std::size_t>(i)];
+        f.xx = scale * std::cos(angle);
+        f.xy = -scale * std::sin(angle);
+        f.yx = scale * std::sin(angle);
+        f.yy = scale * std::cos(angle);
+        f.x = 0.37 * i + noise(rng);
+        f.y = -0.21 * i + 40 * std::sin(i * 0.01) + noise(rng);
+    }
+    return t;
+}
+
+BENCHMARK_CAPTURE(fullModel, g_drift_translation, (Scene{driftRecord, 640, 480}), ExportModel::Translation)
+    ->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(fullModel, g_drift_rigid_scale, (Scene{driftRecord, 640, 480}), ExportModel::RigidScale)
+    ->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(fullModel, g_drift_affine1, (Scene{driftRecord, 640, 480}), ExportModel::Affine1)
+    ->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(fullModel, g_drift_affine2, (Scene{driftRecord, 640, 480}), ExportModel::Affine2)
+    ->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(fullModel, g_drift_affine3, (Scene{driftRecord, 640, 480}), ExportModel::Affine3)
+    ->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(fullModel, g_drift_corner_pin, (Scene{driftRecord, 640, 480}), ExportModel::CornerPin)
+    ->Unit(benchmark::kMillisecond);
 
 }  // namespace
 

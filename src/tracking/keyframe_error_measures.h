@@ -36,6 +36,11 @@ struct PointMeasure {
         return dx * dx + dy * dy;
     }
 
+    // Both deviations at most sqrt(t / 2) keep the squared distance within t; either at least
+    // sqrt(t) takes it above.
+    static double within(double t) { return std::sqrt(t / 2) * (1 - 1e-9); }
+    static double beyond(double t) { return std::sqrt(t) * (1 + 1e-9); }
+
     static double bound(const double* reach, const double* /*magnitude*/) {
         return (reach[0] * reach[0] + reach[1] * reach[1]) * (1 + 1e-12);
     }
@@ -49,10 +54,19 @@ struct ScalarMeasure {
     static double component(const Key& k, int /*i*/) { return k.value; }
     static void prepare(const Key& /*k*/, double* /*prepared*/) {}
 
-    static double error(const Key& a, const Key& b, const Key& m, const double* /*prepared*/, double lambda) {
-        const double d = m.value - interpolate(a.value, b.value, lambda);
-        return d * d;
+    // The error is a function of the deviation of m from the interpolation alone.
+    static double deviation(const Key& a, const Key& b, const Key& m, double lambda) {
+        return m.value - interpolate(a.value, b.value, lambda);
     }
+    static double errorOf(double d) { return d * d; }
+    static double error(const Key& a, const Key& b, const Key& m, const double* /*prepared*/, double lambda) {
+        return errorOf(deviation(a, b, m, lambda));
+    }
+
+    // A computed deviation of at most `within(t)` gives an error of at most t; one of at least
+    // `beyond(t)` gives an error above t.
+    static double within(double t) { return std::sqrt(t) * (1 - 1e-9); }
+    static double beyond(double t) { return std::sqrt(t) * (1 + 1e-9); }
 
     static double bound(const double* reach, const double* /*magnitude*/) {
         return reach[0] * reach[0] * (1 + 1e-12);
@@ -67,14 +81,34 @@ struct AngleMeasure {
     static double component(const Key& k, int /*i*/) { return k.value; }
     static void prepare(const Key& /*k*/, double* /*prepared*/) {}
 
-    static double error(const Key& a, const Key& b, const Key& m, const double* /*prepared*/, double lambda) {
-        return 1.0 - std::cos(m.value - interpolate(a.value, b.value, lambda));
+    // How far a computed cosine may be from the true one.
+    static constexpr double kCosineError = 1e-15;
+
+    static double deviation(const Key& a, const Key& b, const Key& m, double lambda) {
+        return m.value - interpolate(a.value, b.value, lambda);
     }
+    static double errorOf(double d) { return 1.0 - std::cos(d); }
+    static double error(const Key& a, const Key& b, const Key& m, const double* /*prepared*/, double lambda) {
+        return errorOf(deviation(a, b, m, lambda));
+    }
+
+    // d^2 / 2 - d^4 / 24 <= 1 - cos d <= d^2 / 2 for every d, so for |d| <= 1 the error grows with
+    // |d| up to the cosine's own error: the thinning ranks deviations before it takes cosines.
+    // A full turn is no error, so no deviation proves an error above t.
+    static double lowestErrorOf(double squared) {
+        return 0.5 * squared * (1 - 1e-14) - squared * squared / 20 - kCosineError;
+    }
+    static double highestErrorOf(double squared) { return 0.5 * squared * (1 + 1e-14) + kCosineError; }
+    static double within(double t) {
+        if (!(t > 2 * kCosineError)) return 0;
+        return std::min(1.0, std::sqrt(2 * (t - kCosineError)) * (1 - 1e-9));
+    }
+    static double beyond(double /*t*/) { return std::numeric_limits<double>::infinity(); }
 
     // 1 - cos d <= d^2 / 2 for every d; the cosine itself may be a few units off in its last place.
     static double bound(const double* reach, const double* /*magnitude*/) {
         if (!(reach[0] <= 1)) return std::numeric_limits<double>::infinity();
-        return 0.5 * reach[0] * reach[0] * (1 + 1e-12) + 1e-15;
+        return 0.5 * reach[0] * reach[0] * (1 + 1e-12) + kCosineError;
     }
 };
 

@@ -6,6 +6,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <limits>
+#include <type_traits>
 #include <vector>
 
 // The thinning loop of the keyframe reduction, for one error measure.
@@ -25,6 +26,22 @@
 // Sequences this cannot handle safely (values that are not finite or are huge, frames that do not
 // increase) run the plain loop, which gives the same result.
 namespace detail {
+
+// Measures whose error is at most the threshold t when every component of the record deviates
+// by at most `within(t)` from the interpolation, and above it when one deviates by at least
+// `beyond(t)`: a span of them is followed in constant time per candidate by the slopes the
+// interpolation may take (see `openFunnel`).
+template <class Measure, class = void>
+struct HasFunnel : std::false_type {};
+template <class Measure>
+struct HasFunnel<Measure, std::void_t<decltype(&Measure::within)>> : std::true_type {};
+
+// Measures whose error is dear to compute but bounded from both sides by the squared deviation
+// (`lowestErrorOf`, `highestErrorOf`): the largest error is found among the few largest deviations.
+template <class Measure, class = void>
+struct RanksDeviations : std::false_type {};
+template <class Measure>
+struct RanksDeviations<Measure, std::void_t<decltype(&Measure::lowestErrorOf)>> : std::true_type {};
 
 // The interpolation weights k / d of spans of up to kLongest frames, each computed by the same
 // division as the loop makes, so that steps over consecutive frames need no division.
@@ -63,6 +80,8 @@ public:
         for (std::size_t i = 0; i < n_; ++i) Measure::prepare(keys_[i], prepared(i));
     }
 
+    static constexpr bool kFunnel = HasFunnel<Measure>::value;
+
     // Indices of the retained records, in order.
     std::vector<std::size_t> run() {
         std::vector<std::size_t> kept;
@@ -71,6 +90,7 @@ public:
         std::size_t cur = 0;
         if (n_ >= 3) {
             const bool fast = suitsFastPath();
+            if (fast) prepareFunnel();
             while (cur != n_ - 1) {
                 const std::size_t best = fast ? fastStep(cur) : plainStep(cur);
                 kept.push_back(best);
@@ -88,6 +108,9 @@ private:
     static constexpr std::size_t kBlock = 32;
     static constexpr std::size_t kShortSpan = SpanWeights::kLongest - 2;
     static constexpr int kWitnesses = 4;
+    // Shorter spans are evaluated in full at once, which costs about as much as the funnel unless
+    // errors are dear.
+    static constexpr std::size_t kFunnelFrom = RanksDeviations<Measure>::value ? 6 : 24;
 
     enum class Stop { Never, AboveThreshold, AboveScore, AboveZero };
 
@@ -110,6 +133,21 @@ private:
             }
         }
         return true;
+    }
+
+    // Radii of the funnel: a computed deviation differs from the exact one by far less than
+    // `slack`, and so do the slopes the funnel compares once scaled back to deviations.
+    void prepareFunnel() {
+        if constexpr (kFunnel) {
+            double magnitude = 0;
+            for (std::size_t i = 0; i < n_; ++i) {
+                for (int k = 0; k < kComponents; ++k)
+                    magnitude = std::max(magnitude, std::fabs(Measure::component(keys_[i], k)));
+            }
+            const double slack = 256 * kUnitRoundoff * magnitude;
+            within_ = Measure::within(threshold_) - slack;
+            beyond_ = Measure::beyond(threshold_) + slack;
+        }
     }
 
     // Frame differences as unsigned 32-bit numbers, as the interpolation weights take them.
@@ -149,7 +187,13 @@ private:
     // ---- the fast step; per-step data is indexed from cur ----
 
     std::size_t fastStep(std::size_t cur) {
-        // Short spans: the loop as written, which is cheapest there.
+        cur_ = cur;
+        ++step_;
+        offsetsEnd_ = cur;
+        const bool funnel = kFunnel && within_ > 0;
+        if (funnel) openFunnel();
+        // Short spans: the loop as written, which is cheapest there; where the funnel shows that
+        // E(c) is within the threshold, the middle record's error alone may rule a candidate out.
         const std::size_t shortEnd = std::min(n_ - 1, cur + 1 + kShortSpan);
         std::array<double, kShortSpan + 2> shortLargest;
         std::size_t best = cur + 1;
@@ -159,6 +203,22 @@ private:
             const Key& a = keys_[cur];
             const Key& b = keys_[c];
             const double span = frameOffset(cur, c);
+            shortLargest[c - cur] = -1;
+            if (funnel && c - cur >= kFunnelFrom) {
+                if (c - cur == kFunnelFrom) {
+                    for (std::size_t m = cur + 1; m < c; ++m) narrow(m);
+                } else {
+                    narrow(c - 1);
+                }
+                const Side side = classify(c);
+                if (side == Side::Beyond) return best;
+                if (side == Side::Within) {
+                    const std::size_t middle = cur + (c - cur) / 2;
+                    const double e = Measure::error(a, b, keys_[middle], prepared(middle),
+                                                    frameOffset(cur, middle) / span);
+                    if (e / squaredSkip(cur, c) >= bestScore) continue;
+                }
+            }
             double largest;
             if (span == static_cast<double>(c - cur)) {
                 // Consecutive frames: the weights are k / (c - cur).
@@ -179,22 +239,28 @@ private:
         }
         if (shortEnd == n_ - 1) return best;
 
-        cur_ = cur;
-        ++step_;
-        offsetsEnd_ = cur;
         ensureOffsets(shortEnd);
-        for (std::size_t c = cur + 2; c <= shortEnd; ++c) remember(c, shortLargest[c - cur]);
+        for (std::size_t c = cur + 2; c <= shortEnd; ++c) {
+            if (shortLargest[c - cur] >= 0) remember(c, shortLargest[c - cur]);
+        }
         std::size_t end = n_;
         std::size_t zero = kNone;
         findEnd(shortEnd, end, zero);
         if (zero != kNone) return firstZeroBefore(zero);
-        return lowestScore(end - 1);
+        ensureOffsets(end - 1);
+        return lowestScore(end - 1, shortEnd, best, bestScore);
     }
 
     // E(c) in two interleaved halves: the largest of a set does not depend on the order, and two
     // running maxima halve the chain of dependent comparisons.
     template <class Weight>
     double largestOver(const Key& a, const Key& b, std::size_t cur, std::size_t c, Weight weight) const {
+        if constexpr (RanksDeviations<Measure>::value) {
+            double largest = 0;
+            std::size_t at = kNone;
+            scan(a, b, cur + 1, c, weight, largest, at);
+            return largest;
+        }
         double even = 0;
         double odd = 0;
         std::size_t m = cur + 1;
@@ -209,6 +275,43 @@ private:
             even = e > even ? e : even;
         }
         return odd > even ? odd : even;
+    }
+
+    // Raises `largest` to the largest error of the records [from, to), `at` to where it is.
+    template <class Weight>
+    void scan(const Key& a, const Key& b, std::size_t from, std::size_t to, Weight weight, double& largest,
+              std::size_t& at) const {
+        if constexpr (RanksDeviations<Measure>::value) {
+            double squared = 0;
+            for (std::size_t m = from; m < to; ++m) {
+                const double d = Measure::deviation(a, b, keys_[m], weight(m));
+                squared = std::max(squared, d * d);
+            }
+            if (squared <= 1) {
+                // The record with the largest deviation has an error of at least `floor`; a record
+                // whose error cannot reach it, or `largest`, cannot be the largest.
+                const double floor = Measure::lowestErrorOf(squared);
+                for (std::size_t m = from; m < to; ++m) {
+                    const double d = Measure::deviation(a, b, keys_[m], weight(m));
+                    if (d == 0) continue;  // 1 - cos 0 is 0
+                    const double highest = Measure::highestErrorOf(d * d);
+                    if (highest < floor || highest <= largest) continue;
+                    const double e = Measure::errorOf(d);
+                    if (e > largest) {
+                        largest = e;
+                        at = m;
+                    }
+                }
+                return;
+            }
+        }
+        for (std::size_t m = from; m < to; ++m) {
+            const double e = Measure::error(a, b, keys_[m], prepared(m), weight(m));
+            if (e > largest) {
+                largest = e;
+                at = m;
+            }
+        }
     }
 
     void ensureOffsets(std::size_t upTo) {
@@ -240,7 +343,8 @@ private:
     // E(c) in full, or until `stop` holds for the largest error so far. Blocks are taken from
     // both ends of the span in turn: where rounding dominates, the largest errors sit where the
     // values are largest, which is usually one end.
-    Evaluation evaluate(std::size_t c, Stop stop, double score = 0) {
+    Evaluation evaluate(std::size_t c, Stop stop, double score = 0,
+                        double atLeast = std::numeric_limits<double>::infinity()) {
         Evaluation result;
         const Key& a = keys_[cur_];
         const Key& b = keys_[c];
@@ -261,15 +365,12 @@ private:
                 low += count;
             }
             fromHigh = !fromHigh;
-            for (std::size_t m = from; m < from + count; ++m) {
-                const double e = Measure::error(a, b, keys_[m], prepared(m), offset(m) / span);
-                if (e > result.largest) {
-                    result.largest = e;
-                    result.at = m;
-                }
-            }
-            const bool stopNow =
-                result.largest > limit || (stop == Stop::AboveScore && result.largest / skipped > score);
+            scan(
+                a, b, from, from + count, [&](std::size_t m) { return offset(m) / span; }, result.largest,
+                result.at);
+            const bool stopNow = result.largest > limit ||
+                                 (stop == Stop::AboveScore &&
+                                  (result.largest / skipped > score || result.largest / skipped >= atLeast));
             if (stopNow && low < high) {
                 result.complete = false;
                 break;
@@ -292,17 +393,16 @@ private:
         }
     }
 
-    // A lower limit of E(c): the largest error among the witnesses between cur and c.
-    double witnessLimit(std::size_t c) const {
-        double limit = 0;
+    // Whether `exceeds` holds for the error of a witness between cur and c, or of the middle
+    // record, which where the values curve has the largest error; each is a lower limit of E(c).
+    template <class Exceeds>
+    bool witnessed(std::size_t c, Exceeds exceeds) const {
+        if (exceeds(error(cur_ + (c - cur_) / 2, c))) return true;
         for (int i = 0; i < witnessCount_; ++i) {
             const std::size_t m = witnesses_[i];
-            if (m > cur_ && m < c) {
-                const double e = error(m, c);
-                if (e > limit) limit = e;
-            }
+            if (m > cur_ && m < c && exceeds(error(m, c))) return true;
         }
-        return limit;
+        return false;
     }
 
     // Line through cur's values with the slope towards `towards`; deviations from it are gathered
@@ -350,34 +450,118 @@ private:
     // Finds the first candidate after `from` whose E(c) is above the threshold (n when none), or
     // stops at a candidate with E(c) = 0, which holds the lowest possible score.
     void findEnd(std::size_t from, std::size_t& end, std::size_t& zero) {
+        if constexpr (kFunnel && kComponents == 1) {
+            if (within_ > 0) {
+                findEndInFunnel(from, end, zero);
+                return;
+            }
+        }
+        // Several components: the funnel decides first, the line through cur where it cannot.
+        const bool funnel = kFunnel && within_ > 0;
+        if (funnel) narrow(from);
         reach_ = from;
         anchor(from);
         for (std::size_t c = from + 1; c < n_; ++c) {
             ensureOffsets(c);
             double deviation[kComponents];
             deviate(c, deviation);
-            const bool evaluated = !certified(deviation);
-            if (evaluated) {
-                if (witnessLimit(c) > threshold_) {
-                    end = c;
-                    return;
-                }
-                const Evaluation e = evaluate(c, Stop::AboveThreshold);
-                if (e.largest > threshold_) {
-                    end = c;
-                    return;
-                }
-                remember(c, e.largest);
-                if (e.largest == 0) {
-                    zero = c;
-                    return;
-                }
+            const Side side = funnel ? classify(c) : Side::Unknown;
+            if (side == Side::Beyond) {
+                end = c;
+                return;
             }
+            const bool evaluated = side == Side::Unknown && !certified(deviation);
+            if (evaluated && endsOrZero(c, end, zero)) return;
+            if (funnel) narrow(c);
             absorb(deviation);
             reach_ = c;
             // A line through c fits the records better; re-anchoring costs the span so far, and
             // doing it only when the span has doubled keeps the total linear.
             if (evaluated && c - cur_ >= 2 * (anchor_ - cur_)) anchor(c);
+        }
+    }
+
+    // Decides a candidate that no bound vouched for: whether it ends the span or has E(c) = 0.
+    bool endsOrZero(std::size_t c, std::size_t& end, std::size_t& zero) {
+        ensureOffsets(c);
+        if (witnessed(c, [&](double e) { return e > threshold_; })) {
+            end = c;
+            return true;
+        }
+        const Evaluation e = evaluate(c, Stop::AboveThreshold);
+        if (e.largest > threshold_) {
+            end = c;
+            return true;
+        }
+        remember(c, e.largest);
+        if (e.largest == 0) {
+            zero = c;
+            return true;
+        }
+        return false;
+    }
+
+    // The funnel of one-valued measures. E(c) is at most the threshold when every record between
+    // cur and c deviates by at most `within_` from the line from cur to c, and above it when one
+    // deviates by at least `beyond_`: each record m narrows the slopes of such lines to an
+    // interval, so that a candidate is decided by comparing its slope with two intervals.
+    enum class Side { Within, Beyond, Unknown };
+
+    // With several components, each has its own slopes.
+    void openFunnel() {
+        for (int k = 0; k < kComponents; ++k) {
+            funnelBase_[k] = Measure::component(keys_[cur_], k);
+            lowWithin_[k] = lowBeyond_[k] = -std::numeric_limits<double>::infinity();
+            highWithin_[k] = highBeyond_[k] = std::numeric_limits<double>::infinity();
+        }
+    }
+
+    void narrow(std::size_t m) {
+        const double perFrame = reciprocal(frameOffset(cur_, m));
+        for (int k = 0; k < kComponents; ++k) {
+            const double rise = Measure::component(keys_[m], k) - funnelBase_[k];
+            lowWithin_[k] = std::max(lowWithin_[k], (rise - within_) * perFrame);
+            highWithin_[k] = std::min(highWithin_[k], (rise + within_) * perFrame);
+            lowBeyond_[k] = std::max(lowBeyond_[k], (rise - beyond_) * perFrame);
+            highBeyond_[k] = std::min(highBeyond_[k], (rise + beyond_) * perFrame);
+        }
+    }
+
+    // 1 / run, from a table for the short runs of consecutive frames.
+    double reciprocal(double run) {
+        if (run < static_cast<double>(reciprocals_.size()))
+            return reciprocals_[static_cast<std::size_t>(run)];
+        if (run > static_cast<double>(n_)) return 1 / run;
+        const std::size_t from = reciprocals_.size();
+        reciprocals_.resize(std::max<std::size_t>(2 * from, static_cast<std::size_t>(run) + 1));
+        for (std::size_t k = from; k < reciprocals_.size(); ++k) reciprocals_[k] = 1 / static_cast<double>(k);
+        return reciprocals_[static_cast<std::size_t>(run)];
+    }
+
+    // Where E(c) lies, given that the funnel holds the records cur+1 .. c-1. The rise to c is
+    // compared with the rises the slope limits give over the run to c.
+    Side classify(std::size_t c) const {
+        const double run = frameOffset(cur_, c);
+        bool within = true;
+        for (int k = 0; k < kComponents; ++k) {
+            const double rise = Measure::component(keys_[c], k) - funnelBase_[k];
+            if (rise < lowBeyond_[k] * run || rise > highBeyond_[k] * run) return Side::Beyond;
+            within = within && rise >= lowWithin_[k] * run && rise <= highWithin_[k] * run;
+        }
+        return within ? Side::Within : Side::Unknown;
+    }
+
+    // findEnd for one-valued measures; the funnel holds the records up to from - 1.
+    void findEndInFunnel(std::size_t from, std::size_t& end, std::size_t& zero) {
+        narrow(from);
+        for (std::size_t c = from + 1; c < n_; ++c) {
+            const Side side = classify(c);
+            if (side == Side::Beyond) {
+                end = c;
+                return;
+            }
+            if (side == Side::Unknown && endsOrZero(c, end, zero)) return;
+            narrow(c);
         }
     }
 
@@ -388,7 +572,7 @@ private:
                 if (largestKnown(c) == 0) return c;
                 continue;
             }
-            if (witnessLimit(c) > 0) continue;
+            if (witnessed(c, [](double e) { return e > 0; })) continue;
             const Evaluation e = evaluate(c, Stop::AboveZero);
             if (e.largest == 0) return c;
             if (e.complete) remember(c, e.largest);
@@ -396,29 +580,34 @@ private:
         return zero;
     }
 
-    // The first candidate in [cur+2, last] with the lowest score; every E(c) there is within the
-    // threshold, so every score is finite.
-    std::size_t lowestScore(std::size_t last) {
-        if (!known(last)) remember(last, evaluate(last, Stop::Never).largest);
-        std::size_t best = last;
-        double bestScore = largestKnown(last) / squaredSkip(cur_, last);
-        if (bestScore == 0) return firstZeroBefore(last);
-        for (std::size_t c = last - 1; c >= cur_ + 2; --c) {
+    // The first candidate in [cur+2, last] with the lowest score, given the first lowest among
+    // the short candidates up to `shortEnd`; every E(c) there is within the threshold, so every
+    // score is finite. A later candidate wins only by a strictly lower score than `shortScore`,
+    // which rules out most of them on a lower limit of E(c) alone.
+    std::size_t lowestScore(std::size_t last, std::size_t shortEnd, std::size_t shortBest,
+                            double shortScore) {
+        std::size_t best = kNone;
+        double bestScore = std::numeric_limits<double>::infinity();
+        for (std::size_t c = last; c > shortEnd; --c) {
             const double skipped = squaredSkip(cur_, c);
             if (!known(c)) {
-                if (witnessLimit(c) / skipped > bestScore) continue;
-                const Evaluation e = evaluate(c, Stop::AboveScore, bestScore);
+                const bool outscored = witnessed(c, [&](double e) {
+                    const double score = e / skipped;
+                    return score > bestScore || score >= shortScore;
+                });
+                if (outscored) continue;
+                const Evaluation e = evaluate(c, Stop::AboveScore, bestScore, shortScore);
                 if (!e.complete) continue;
                 remember(c, e.largest);
             }
             const double score = largestKnown(c) / skipped;
-            if (score <= bestScore) {
+            if (score < shortScore && score <= bestScore) {
                 best = c;
                 bestScore = score;
                 if (bestScore == 0) return firstZeroBefore(c);
             }
         }
-        return best;
+        return best == kNone ? shortBest : best;
     }
 
     const std::vector<Key>& keys_;
@@ -443,6 +632,16 @@ private:
     std::array<double, kComponents> slope_{};
     std::array<double, kComponents> largestDeviation_{};
     std::array<double, kComponents> magnitude_{};
+
+    // Deviation radii of the funnel (see openFunnel); none when within_ is not positive.
+    double within_ = 0;
+    double beyond_ = 0;
+    std::array<double, kComponents> funnelBase_{};
+    std::array<double, kComponents> lowWithin_{};
+    std::array<double, kComponents> highWithin_{};
+    std::array<double, kComponents> lowBeyond_{};
+    std::array<double, kComponents> highBeyond_{};
+    std::vector<double> reciprocals_{0.0};
 };
 
 }  // namespace detail

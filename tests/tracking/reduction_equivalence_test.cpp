@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <cstdint>
 #include <sstream>
 #include <string>
@@ -131,20 +132,56 @@ TEST(ReductionEquivalence, SkewPairsMatchTheReference) {
     }
 }
 
-// Long noisy and rounded lines: the case where the span is the whole sequence.
-TEST(ReductionEquivalence, LongNearLinearSequencesMatchTheReference) {
+// Long sequences, where the span runs for hundreds of records: noisy and rounded lines (the span
+// is the whole sequence) and slow smooth drifts (the best step is short, the span long), for each
+// kind, with and without full turns in the angles.
+enum class LongShape { NoisyLine, RoundedLine, Drift, WrappedDrift };
+
+std::vector<double> longValues(testkit::SequenceMaker& make, LongShape shape,
+                               const std::vector<std::int32_t>& frames, double scale) {
+    if (shape == LongShape::NoisyLine) return make.values(testkit::Shape::NoisyLine, frames, scale);
+    if (shape == LongShape::RoundedLine) return make.values(testkit::Shape::DecimalLine, frames, scale);
+    const double amplitude = scale * make.uniform(200, 2000);
+    const double period = make.uniform(300, 3000);
+    std::vector<double> v;
+    for (const std::int32_t f : frames) {
+        const double t = static_cast<double>(f - frames[0]);
+        const double turn =
+            shape == LongShape::WrappedDrift && make.integer(0, 40) == 0 ? 6.283185307179586 : 0;
+        v.push_back(0.3 + amplitude * std::sin(t / period) + turn);
+    }
+    return v;
+}
+
+TEST(ReductionEquivalence, LongSequencesMatchTheReference) {
     testkit::SequenceMaker make(51);
-    for (int i = 0; i < 6; ++i) {
-        const std::vector<std::int32_t> frames = make.frames(1500);
-        const testkit::Shape shape = i % 2 ? testkit::Shape::NoisyLine : testkit::Shape::DecimalLine;
-        const std::vector<double> xs = make.values(shape, frames, 0.5);
-        const std::vector<double> ys = make.values(shape, frames, 0.5);
-        PointKeys keys;
-        for (std::size_t k = 0; k < frames.size(); ++k) keys.push_back({xs[k], ys[k], frames[k]});
-        PointKeys expected = keys;
-        reducePoints(keys, 0.5f);
-        reference::reducePoints(expected, 0.5f);
-        EXPECT_EQ(firstDifference(keys, expected), -1) << "sequence " << i;
+    for (int i = 0; i < 24; ++i) {
+        const LongShape shape = static_cast<LongShape>(i % 4);
+        // The reference is cubic on lines: those stay shorter.
+        const bool line = shape == LongShape::NoisyLine || shape == LongShape::RoundedLine;
+        const std::vector<std::int32_t> frames = make.frames(line ? 400 : 1200);
+        const float tolerance = i % 3 == 0 ? 1e-4f : 0.5f;
+        const std::vector<double> xs = longValues(make, shape, frames, tolerance);
+        const std::vector<double> ys = longValues(make, shape, frames, tolerance);
+        PointKeys points;
+        ScalarKeys scalars;
+        for (std::size_t k = 0; k < frames.size(); ++k) {
+            points.push_back({xs[k], ys[k], frames[k]});
+            scalars.push_back({xs[k], frames[k]});
+        }
+        PointKeys expectedPoints = points;
+        reducePoints(points, tolerance);
+        reference::reducePoints(expectedPoints, tolerance);
+        EXPECT_EQ(firstDifference(points, expectedPoints), -1) << "points, sequence " << i;
+        ScalarKeys angles = scalars;
+        ScalarKeys expected = scalars;
+        reduceScalars(scalars, tolerance);
+        reference::reduceScalars(expected, tolerance);
+        EXPECT_EQ(firstDifference(scalars, expected), -1) << "scalars, sequence " << i;
+        expected = angles;
+        reduceAngles(angles, tolerance);
+        reference::reduceAngles(expected, tolerance);
+        EXPECT_EQ(firstDifference(angles, expected), -1) << "angles, sequence " << i;
     }
 }
 
