@@ -12,6 +12,8 @@ WordTable defaultWords() {
     addCheckWords(words);
     addCompWords(words);
     addDialogWords(words);
+    addFootageWords(words);
+    addCornerWords(words);
     return words;
 }
 

@@ -14,5 +14,7 @@ void addImportWords(WordTable& words);   // import
 void addCheckWords(WordTable& words);    // fail, offer, reports, suites, calls, echo
 void addCompWords(WordTable& words);     // comp, layer, camera, activate, evaluate
 void addDialogWords(WordTable& words);   // answer, dialogs, undo, references
+void addFootageWords(WordTable& words);  // footage
+void addCornerWords(WordTable& words);   // corners
 
 }  // namespace simhost
