@@ -22,6 +22,7 @@ struct Options {
     std::string result;
     std::string motion;
     int frames = 0;
+    bool verbose = false;
     std::string pipe = kApplicationPipeName;
     std::string pluginPipe = kPluginPipeName;
 };
@@ -42,6 +43,8 @@ Options parse(const std::vector<std::string>& args) {
             options.motion = value();
         else if (arg == "--frames")
             options.frames = std::stoi(value());
+        else if (arg == "--verbose")
+            options.verbose = true;
         else if (arg == "--pipe")
             options.pipe = value();
         else if (arg == "--plugin-pipe")
@@ -99,11 +102,13 @@ std::string unhex(const std::string& text) {
     return bytes;
 }
 
-AppResult resultOf(const Options& options) {
-    if (!options.result.empty()) return AppResult::fromProjectFile(options.result);
-    if (!options.motion.empty())
-        return AppResult::fromTransformations(generateMotion(options.motion, options.frames));
-    return AppResult();
+// A project file gives the project and its tracking result; a motion, when given too, replaces
+// the tracking result.
+AppResult resultOf(const Options& options, const std::string& motion) {
+    AppResult result;
+    if (!options.result.empty()) result = AppResult::fromProjectFile(options.result);
+    if (!motion.empty()) result.setTransformations(generateMotion(motion, options.frames));
+    return result;
 }
 
 int serve(const Options& options, bool console, std::istream& in, std::ostream& out) {
@@ -116,7 +121,8 @@ int serve(const Options& options, bool console, std::istream& in, std::ostream& 
     settings.applicationPipe = options.pipe;
     settings.pluginPipe = options.pluginPipe;
     settings.actions = parseActions(options.actions);
-    settings.result = resultOf(options);
+    settings.result = resultOf(options, options.motion);
+    settings.logRequests = options.verbose;
     // The window first: once the pipe answers, the application can be found both ways.
     AppWindow window;
     SimApplication app(std::move(settings), say);
@@ -138,6 +144,10 @@ int serve(const Options& options, bool console, std::istream& in, std::ostream& 
                 say(std::string("upload ") + (upload.type == MessageType::Underlay ? "Underlay" : "Overlay") +
                     " " + std::to_string(upload.frames) + " frames " + upload.bytes);
             say("end");
+        } else if (word == "model" && !options.motion.empty()) {
+            // The same motion, converted by another export model from now on.
+            app.setResult(resultOf(options, options.motion + ",model=" + argument));
+            say("model " + argument);
         } else if (word == "push") {
             app.pushLater(argument == "project" ? MessageType::Project : MessageType::Transformations);
         } else if (!word.empty()) {

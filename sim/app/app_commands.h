@@ -9,8 +9,12 @@ namespace simapp {
 // The skelda-app program: its words, run with their arguments; the exit code.
 //   skelda-app                      serve the application's pipe until a client sends the empty frame
 //   skelda-app serve [--actions Underlay,Overlay,StillOverlay,Transformations,Project]
-//                    [--result FILE | --motion SPEC --frames N] [--pipe NAME] [--plugin-pipe NAME]
-//       also reads lines: "actions LIST", "uploads", "push transformations|project", "quit"
+//                    [--result FILE] [--motion SPEC --frames N] [--verbose] [--pipe NAME] [--plugin-pipe
+//                    NAME]
+//       (a project file gives the project and its tracking result; a motion replaces the latter;
+//       --verbose logs every request answered, not only uploads and pushes)
+//       also reads lines: "actions LIST", "uploads", "push transformations|project", "model NAME"
+//       (with a motion: the export model of later pushes), "quit"
 //   skelda-app push transformations|project FILE [--plugin-pipe NAME]
 //   skelda-app ask underlay|overlay|actions [--plugin-pipe NAME]
 //   skelda-app send-raw HEX [--plugin-pipe NAME]

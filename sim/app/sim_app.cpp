@@ -30,12 +30,16 @@ protected:
             }
             case MessageType::PossibleActions: {
                 PossibleActions actions = app_.actions();
+                app_.logRequest("asked for PossibleActions");
                 message.init(MessageType::PossibleActions);
                 serializePossibleActions(XmlArchive::writer(message.root()), actions);
                 return true;
             }
             case MessageType::Transformations:
             case MessageType::Project:
+                app_.logRequest(std::string("asked for ") +
+                                (message.type() == MessageType::Project ? "Project" : "Transformations") +
+                                ": empty reply, the result follows");
                 app_.pushLater(message.type());
                 message.clear();
                 return true;
@@ -99,6 +103,15 @@ void SimApplication::setActions(const PossibleActions& actions) {
     settings_.actions = actions;
 }
 
+void SimApplication::logRequest(const std::string& line) {
+    if (settings_.logRequests) log_(line);
+}
+
+void SimApplication::setResult(AppResult result) {
+    std::lock_guard<std::mutex> lock(mutex_);
+    settings_.result = std::move(result);
+}
+
 void SimApplication::record(Upload upload) {
     log_(std::string("upload ") + (upload.type == MessageType::Underlay ? "Underlay" : "Overlay") + " " +
          std::to_string(upload.frames) + " frames");
@@ -121,6 +134,7 @@ std::string SimApplication::push(const std::string& messageBytes) {
 }
 
 std::string SimApplication::resultMessage(MessageType type) const {
+    std::lock_guard<std::mutex> lock(mutex_);
     const AppResult& result = settings_.result;
     return type == MessageType::Project ? result.projectMessage() : result.transformationsMessage();
 }

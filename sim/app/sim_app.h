@@ -28,6 +28,7 @@ struct AppSettings {
     std::string pluginPipe = kPluginPipeName;
     PossibleActions actions;
     AppResult result;
+    bool logRequests = false;  // also log each request answered, not only uploads and pushes
 };
 
 class AppServer;
@@ -54,6 +55,8 @@ public:
     std::vector<Upload> uploads() const;
     PossibleActions actions() const;
     void setActions(const PossibleActions& actions);
+    // Replaces the result that later pushes carry.
+    void setResult(AppResult result);
 
     // Sends a message to the plug-in's pipe now; the reply's text: "" for the empty frame or an
     // Empty message, the Error's text, or "BadMessage". Raises when the exchange fails.
@@ -64,6 +67,7 @@ public:
 private:
     friend class AppServer;
     void record(Upload upload);
+    void logRequest(const std::string& line);
     std::string resultMessage(MessageType type) const;
     void pushLoop();
 
