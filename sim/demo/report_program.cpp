@@ -51,7 +51,7 @@ Options parse(const std::vector<std::string>& args) {
                                         modelNamed(arg.substr(equals + 1)));
         }
     }
-    if (options.transcript.empty() || options.frames <= 0)
+    if (options.transcript.empty() || (!options.layers.empty() && options.frames <= 0))
         throw std::invalid_argument(
             "usage: skelda-demo-report --motion SPEC --frames N --transcript FILE [--svg FILE] "
             "LAYER=MODEL...");
@@ -66,8 +66,9 @@ int runReportProgram(const std::vector<std::string>& args, std::ostream& out) {
         std::ifstream in(options.transcript);
         if (!in) throw std::runtime_error("cannot read " + options.transcript);
         const HostTranscript transcript = HostTranscript::read(in);
-        const Transformations motion = simapp::generateMotion(options.motion, options.frames);
         describeCompositions(out, transcript);
+        if (options.layers.empty()) return 0;
+        const Transformations motion = simapp::generateMotion(options.motion, options.frames);
         std::vector<ModelReport> reports;
         for (const auto& [layer, model] : options.layers)
             reports.push_back(reportLayer(transcript, motion, layer, model));
