@@ -2,7 +2,6 @@
 
 #include <cstdint>
 #include <fstream>
-#include <iterator>
 #include <stdexcept>
 
 namespace simhost {
@@ -12,9 +11,14 @@ namespace {
 class Image {
 public:
     explicit Image(const std::string& path) : path_(path) {
-        std::ifstream in(path, std::ios::binary);
+        std::ifstream in(path, std::ios::binary | std::ios::ate);
         if (!in) throw std::runtime_error("cannot open module " + path);
-        bytes_.assign(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+        // One read: a debug module is tens of megabytes, too many to take a character at a time.
+        const std::streamoff size = in.tellg();
+        bytes_.resize(size > 0 ? static_cast<std::size_t>(size) : 0);
+        in.seekg(0);
+        if (!in.read(reinterpret_cast<char*>(bytes_.data()), static_cast<std::streamsize>(bytes_.size())))
+            throw std::runtime_error("cannot read module " + path);
     }
 
     std::uint64_t get(std::uint64_t offset, unsigned width) const {
