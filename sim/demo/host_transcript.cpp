@@ -126,6 +126,7 @@ void HostTranscript::readLine(const std::string& line) {
         layer.id = integer(field(f, "id"));
         layer.comp = integer(field(f, "comp"));
         layer.source = integer(field(f, "source"));
+        if (f.count("offset")) layer.offset = seconds(field(f, "offset"));
         layers_[layer.id] = layer;
     } else if (startsWith(line, "effect id=")) {
         const auto f = fieldsOf(line);

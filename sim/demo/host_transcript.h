@@ -50,6 +50,7 @@ struct TranscriptLayer {
     int id = 0;
     int comp = 0;
     int source = 0;
+    double offset = 0;         // seconds of composition time at which the layer's time 0 falls
     std::vector<int> streams;  // the layer's own animated properties
     std::vector<int> effects;  // in order of application
 };

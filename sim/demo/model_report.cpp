@@ -98,15 +98,19 @@ ModelReport reportLayer(const HostTranscript& transcript, const Transformations&
     report.used =
         model == ExportModel::Auto ? automaticExportModel(motion, source->width, source->height) : model;
     report.layer = layerId;
-    // The frames of the layer that the motion covers, as the apply driver converts them.
+    // Corners come at composition frames; the motion's frames are the layer's, which start at the
+    // layer's offset. Only the frames the motion covers are converted, as the apply driver does.
+    const int shift = static_cast<int>(std::lround(layer->offset * comp->fps));
     const long long motionEnd =
         static_cast<long long>(motion.first) + static_cast<long long>(motion.frames.size());
-    const int first = std::max(corners.front().frame, motion.first);
-    const int end = static_cast<int>(std::min<long long>(corners.back().frame + 1LL, motionEnd));
+    const int first = std::max(corners.front().frame - shift, motion.first);
+    const int end = static_cast<int>(std::min<long long>(corners.back().frame - shift + 1LL, motionEnd));
     report.frames = std::max(0, end - first);
     std::vector<CornerSample> covered;
-    for (const CornerSample& sample : corners)
+    for (CornerSample sample : corners) {
+        sample.frame -= shift;
         if (sample.frame >= first && sample.frame < end) covered.push_back(sample);
+    }
     report.largestCornerError = largestCornerError(motion, covered, source->width, source->height);
 
     for (PropertyValues& values :

@@ -33,7 +33,8 @@ ExportModel modelNamed(const std::string& name);
 
 // Measures a layer that the host animated with `model` against the motion: its keyframes beside
 // the per-frame values they replace, and its corners (which the transcript must hold for every
-// frame of the layer) against the tracked ones. Raises std::runtime_error when the transcript lacks
+// frame of the layer) against the tracked ones. Frame f of the motion shows at the layer's time f,
+// its offset later in the composition. Raises std::runtime_error when the transcript lacks
 // the layer, its source or its corners.
 ModelReport reportLayer(const HostTranscript& transcript, const Transformations& motion, int layer,
                         ExportModel model);

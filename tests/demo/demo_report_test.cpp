@@ -23,13 +23,13 @@ HostTranscript read(const std::string& text) {
 
 // Corners where a translation of (2, 1) per frame puts a 160 x 120 source, with `offset` added to
 // the lower right corner of frame `at`.
-std::string cornerLines(int layer, int frames, int at = -1, double dx = 0, double dy = 0) {
+std::string cornerLines(int layer, int frames, int at = -1, double dx = 0, double dy = 0, int shift = 0) {
     std::ostringstream lines;
     for (int f = 0; f < frames; ++f) {
         const double x = 2.0 * f, y = 1.0 * f;
-        lines << "corners layer=" << layer << " frame=" << f << " ul=" << x << ',' << y << " ur=" << 160 + x
-              << ',' << y << " ll=" << x << ',' << 120 + y << " lr=" << 160 + x + (f == at ? dx : 0) << ','
-              << 120 + y + (f == at ? dy : 0) << '\n';
+        lines << "corners layer=" << layer << " frame=" << f + shift << " ul=" << x << ',' << y
+              << " ur=" << 160 + x << ',' << y << " ll=" << x << ',' << 120 + y
+              << " lr=" << 160 + x + (f == at ? dx : 0) << ',' << 120 + y + (f == at ? dy : 0) << '\n';
     }
     return lines.str();
 }
@@ -137,6 +137,20 @@ TEST(ModelReport, CountsKeyframesAgainstThePerFrameValuesTheyReplace) {
               "   Auto (chose Translation) on layer 5: corners within 0.500 px of the tracked motion over 5 "
               "frames\n"
               "      Position                     2 keyframes for   5 per-frame values\n");
+}
+
+TEST(ModelReport, TakesTheMotionFromTheLayersOffset) {
+    // The layer starts 2 frames into the composition: its corners at composition frames 2 to 6
+    // show the motion's frames 0 to 4.
+    std::string dump = kDump;
+    const std::string offset = "offset=0/1";
+    dump.replace(dump.find(offset), offset.size(), "offset=2/24");
+    const Transformations motion = simapp::generateMotion("dx=2,dy=1", 5);
+    const ModelReport report =
+        reportLayer(read(dump + cornerLines(5, 5, 4, 3, 4, 2)), motion, 5, ExportModel::Translation);
+    EXPECT_EQ(report.frames, 5);
+    EXPECT_DOUBLE_EQ(report.largestCornerError, 5);
+    EXPECT_DOUBLE_EQ(report.properties[0].keyframes[1].time, 4);
 }
 
 TEST(ModelReport, NamesEveryPropertyOfTheModelEvenWithoutKeyframes) {
