@@ -5,6 +5,7 @@
 #include <string>
 
 #include "message/message_type.h"
+#include "message/xml_archive.h"
 #include "message/xml_tree.h"
 
 // One pipe message: an owned XML document whose root element carries the "type" attribute, and that
@@ -47,3 +48,13 @@ private:
 
 // Makes the message an Error reply carrying the text (written only when not empty).
 void writeErrorMessage(Message& message, const std::string& what);
+
+// The text of a message of that type whose body routine(const XmlArchive&) writes: the bytes of
+// Message(type), the routine on XmlArchive::writer(root()) and toBytes(), made without a document.
+template <class Routine>
+std::string messageBytes(MessageType type, Routine&& body) {
+    xml::text_writer out("Message");
+    out.set("type", type);
+    body(XmlArchive::writer(out));
+    return out.finish();
+}

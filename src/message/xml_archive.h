@@ -5,16 +5,21 @@
 #include <vector>
 
 #include "message/xml_node.h"
+#include "message/xml_text_writer.h"
 
 // An element with a direction: one routine per record both reads and writes its fields through it.
 // Writing emits only what differs from the defaults; reading is lenient (an absent or unreadable
-// attribute gives the default) except where a field is required.
+// attribute gives the default) except where a field is required. A writer stands either on an element
+// of a tree or on the innermost open element of a text writer, which makes the same text without a tree.
 class XmlArchive {
 public:
     XmlArchive(xml::node node, bool reading) : node_(node), reading_(reading) {}
+    explicit XmlArchive(xml::text_writer& out) : reading_(false), out_(&out) {}
     static XmlArchive reader(xml::node node) { return XmlArchive(node, true); }
     static XmlArchive writer(xml::node node) { return XmlArchive(node, false); }
+    static XmlArchive writer(xml::text_writer& out) { return XmlArchive(out); }
 
+    // The element; the null node for a text writer's archive.
     const xml::node& node() const { return node_; }
     bool reading() const { return reading_; }
     bool writing() const { return !reading_; }
@@ -29,8 +34,7 @@ public:
             const char* text = node_.attributeText(name, cursor_);
             if (text == nullptr || !xml::detail::readValue(text, field)) field = defaultValue;
         } else if (!(field == defaultValue)) {
-            xml::node element = node_;
-            element.set(name, field, cursor_);
+            write(name, field);
         }
         return *this;
     }
@@ -42,8 +46,7 @@ public:
         if (reading_) {
             field = node_.get<T>(name);
         } else {
-            xml::node element = node_;
-            element.set(name, field, cursor_);
+            write(name, field);
         }
         return *this;
     }
@@ -52,6 +55,12 @@ public:
     // unique one (xml::ambiguous for two or more) or stands on the null node when there is none.
     template <class Routine>
     const XmlArchive& child(const char* name, Routine&& routine) const {
+        if (out_ != nullptr) {
+            out_->startElement(name);
+            routine(XmlArchive(*out_));
+            out_->endElement();
+            return *this;
+        }
         xml::node element = node_;
         element = reading_ ? index().child(name) : element.addChild(name);
         routine(XmlArchive(element, reading_));
@@ -67,6 +76,12 @@ public:
             entries.resize(elements.size());
             for (std::size_t i = 0; i < elements.size(); ++i)
                 routine(XmlArchive(elements[i], true), entries[i]);
+        } else if (out_ != nullptr) {
+            for (auto& entry : entries) {
+                out_->startElement(name);
+                routine(XmlArchive(*out_), entry);
+                out_->endElement();
+            }
         } else {
             xml::node element = node_;
             for (auto& entry : entries) routine(XmlArchive(element.addChild(name), false), entry);
@@ -75,6 +90,16 @@ public:
     }
 
 private:
+    template <class T>
+    void write(const char* name, const T& field) const {
+        if (out_ != nullptr) {
+            out_->set(name, field);
+        } else {
+            xml::node element = node_;
+            element.set(name, field, cursor_);
+        }
+    }
+
     // The element's children, gathered at the first lookup for all lookups of this archive.
     const xml::child_index& index() const {
         if (!index_) index_ = std::make_shared<const xml::child_index>(node_);
@@ -83,6 +108,7 @@ private:
 
     xml::node node_;
     bool reading_;
+    xml::text_writer* out_ = nullptr;
     mutable xml::attribute_cursor cursor_;
     mutable std::shared_ptr<const xml::child_index> index_;
 };
