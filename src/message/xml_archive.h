@@ -72,10 +72,11 @@ public:
     template <class Sequence, class Routine>
     const XmlArchive& sequence(const char* name, Sequence& entries, Routine&& routine) const {
         if (reading_) {
-            const std::vector<xml::node> elements = index().children(name);
-            entries.resize(elements.size());
-            for (std::size_t i = 0; i < elements.size(); ++i)
-                routine(XmlArchive(elements[i], true), entries[i]);
+            const xml::child_index& children = index();
+            entries.resize(children.count(name));
+            std::size_t i = 0;
+            children.forEach(
+                name, [&](const xml::node& element) { routine(XmlArchive(element, true), entries[i++]); });
         } else if (out_ != nullptr) {
             for (auto& entry : entries) {
                 out_->startElement(name);

@@ -3,8 +3,15 @@
 #include <new>
 #include <pugixml.hpp>
 
+#include "message/xml_records.h"
+
 namespace xml {
 namespace {
+
+// A record's text as the interface gives it.
+inline const char* textOf(const char* text) {
+    return text != nullptr ? text : "";
+}
 
 // Names are short: comparing in line beats a library call per candidate.
 inline bool sameName(const char* a, const char* b) {
@@ -47,12 +54,35 @@ bool node::attribute(const char* name, std::string& text) const {
 
 const char* node::attributeText(const char* name) const {
     if (handle_ == nullptr) return nullptr;
+    if (detail::recordsReadable()) {
+        for (const detail::attribute_record* a = detail::recordOf(handle_)->firstAttribute; a; a = a->next) {
+            if (sameName(textOf(a->name), name)) return textOf(a->value);
+        }
+        return nullptr;
+    }
     const pugi::xml_attribute attribute = findAttribute(pugi::xml_node(handle_), name);
     return attribute ? attribute.value() : nullptr;
 }
 
 const char* node::attributeText(const char* name, attribute_cursor& cursor) const {
     if (handle_ == nullptr) return nullptr;
+    if (detail::recordsReadable()) {
+        // From the hint to the end, then from the first attribute up to the hint.
+        const detail::attribute_record* hint =
+            cursor.element_ == handle_ ? detail::recordOf(cursor.next_) : nullptr;
+        const detail::attribute_record* found = nullptr;
+        for (const detail::attribute_record* a = hint; a != nullptr && found == nullptr; a = a->next) {
+            if (sameName(textOf(a->name), name)) found = a;
+        }
+        for (const detail::attribute_record* a = detail::recordOf(handle_)->firstAttribute;
+             a != hint && found == nullptr; a = a->next) {
+            if (sameName(textOf(a->name), name)) found = a;
+        }
+        if (found == nullptr) return nullptr;
+        cursor.element_ = handle_;
+        cursor.next_ = detail::handleOf(found->next);
+        return textOf(found->value);
+    }
     if (cursor.element_ == handle_ && cursor.next_ != nullptr) {
         const pugi::xml_attribute hinted(cursor.next_);
         if (sameName(hinted.name(), name)) {
@@ -137,26 +167,62 @@ node node::child(const char* name) const {
 
 child_index::child_index(const node& parent) {
     if (parent.handle_ == nullptr) return;
-    for (pugi::xml_node c = pugi::xml_node(parent.handle_).first_child(); c; c = c.next_sibling()) {
-        if (c.type() != pugi::node_element) continue;
-        const char* name = c.name();
-        entries_.push_back({name[0], name, node(c.internal_object())});
+    if (detail::recordsReadable()) {
+        for (const detail::node_record* c = detail::recordOf(parent.handle_)->firstChild; c; c = c->next) {
+            if ((c->header & detail::kNodeTypeMask) == detail::kElementType)
+                add(textOf(c->name), node(detail::handleOf(c)));
+        }
+        return;
     }
+    for (pugi::xml_node c = pugi::xml_node(parent.handle_).first_child(); c; c = c.next_sibling()) {
+        if (c.type() == pugi::node_element) add(c.name(), node(c.internal_object()));
+    }
+}
+
+void child_index::add(const char* name, node element) {
+    int id = last_;
+    if (id < 0 || !sameName(names_[id], name)) {
+        id = listed(name);
+        if (id < 0) {
+            id = kUnlisted;
+            if (names_.size() < kListed) {
+                id = static_cast<int>(names_.size());
+                names_.push_back(name);
+            }
+        }
+    }
+    last_ = id;
+    entries_.push_back({id, name, element});
+}
+
+int child_index::listed(const char* name) const {
+    if (*name == '\0') return kAny;
+    for (std::size_t i = 0; i < names_.size(); ++i) {
+        if (sameName(names_[i], name)) return static_cast<int>(i);
+    }
+    return names_.size() < kListed ? kAbsent : kUnlisted;
 }
 
 std::vector<node> child_index::children(const char* name) const {
     std::vector<node> result;
-    const bool any = *name == '\0';
-    for (const entry& e : entries_) {
-        if (any || (e.first == *name && sameName(e.name, name))) result.push_back(e.element);
-    }
+    forEach(name, [&result](const node& element) { result.push_back(element); });
     return result;
 }
 
+std::size_t child_index::count(const char* name) const {
+    const int id = listed(name);
+    if (id == kAbsent) return 0;
+    std::size_t n = 0;
+    for (const entry& e : entries_) n += matches(e, id, name) ? 1 : 0;
+    return n;
+}
+
 node child_index::child(const char* name) const {
+    const int id = listed(name);
+    if (id == kAbsent) return node();
     node found;
     for (const entry& e : entries_) {
-        if (e.first != *name || !sameName(e.name, name)) continue;
+        if (!matches(e, id, name)) continue;
         if (!found.isNull()) throw ambiguous(std::string("tag = ") + name);
         found = e.element;
     }

@@ -116,14 +116,63 @@ public:
     // As node::children and node::child.
     std::vector<node> children(const char* name) const;
     node child(const char* name) const;
+    // The number of children of that name (of every name for an empty one), and visit(element) for each
+    // in document order.
+    std::size_t count(const char* name) const;
+    template <class Visit>
+    void forEach(const char* name, Visit&& visit) const {
+        const int id = listed(name);
+        if (id == kAbsent) return;
+        const std::size_t n = entries_.size();
+        for (std::size_t i = 0; i < n; ++i) {
+            if (i + kAhead < n) prefetch(entries_[i + kAhead]);
+            const entry& e = entries_[i];
+            if (matches(e, id, name)) visit(e.element);
+        }
+    }
 
 private:
+    // Names as ids: the first kListed distinct names are listed, and a lookup compares numbers without
+    // reading the children's names again.
+    static constexpr std::size_t kListed = 16;
+    static constexpr int kAny = -1;       // a lookup of every name
+    static constexpr int kAbsent = -2;    // a lookup of a name no child has
+    static constexpr int kUnlisted = -3;  // a name beyond the listed ones, or a lookup of one
     struct entry {
-        char first;  // the name's first character, to pass over most names without reading them
-        const char* name;
+        int name;
+        const char* text;
         node element;
     };
+
+    static bool sameName(const char* a, const char* b) {
+        while (*a != '\0' && *a == *b) {
+            ++a;
+            ++b;
+        }
+        return *a == *b;
+    }
+    void add(const char* name, node element);
+    int listed(const char* name) const;
+    static bool matches(const entry& e, int id, const char* name) {
+        return id >= 0 ? e.name == id : id == kAny || (e.name == kUnlisted && sameName(e.text, name));
+    }
+
+    // A visit reads an element's attributes, which lie after its record and, as texts, after its name: a
+    // document too large for the caches would wait for memory at every element unless asked ahead.
+    static constexpr std::size_t kAhead = 8;
+    static void prefetch(const entry& e) {
+#if defined(__GNUC__)
+        const char* record = reinterpret_cast<const char*>(e.element.handle_);
+        for (int line = 0; line < 5; ++line) __builtin_prefetch(record + 64 * line);
+        for (int line = 0; line < 2; ++line) __builtin_prefetch(e.text + 64 * line);
+#else
+        (void)e;
+#endif
+    }
+
+    std::vector<const char*> names_;
     std::vector<entry> entries_;
+    int last_ = kUnlisted;  // the id of the latest child, tried first for the next
 };
 
 }  // namespace xml

@@ -29,6 +29,15 @@ const char* skipSpace(const char* p) {
     return p;
 }
 
+// The sign set without a branch: signs of successive values follow no pattern a predictor could learn.
+inline double withSign(double magnitude, bool negative) {
+    std::uint64_t bits = 0;
+    std::memcpy(&bits, &magnitude, sizeof bits);
+    bits |= static_cast<std::uint64_t>(negative) << 63;
+    std::memcpy(&magnitude, &bits, sizeof bits);
+    return magnitude;
+}
+
 template <class T>
 bool streamRead(const char* text, T& out) {
     std::istringstream in{std::string(text)};
@@ -337,7 +346,7 @@ SKELDA_DOUBLE_ARITHMETIC bool readValue(const char* text, double& out) {
     if (count >= 1 && count <= 15 && *p != 'e' && *p != 'E') {
         // Below 10^15 < 2^53 and divided by an exact power: one rounding, as the library's conversion.
         const double r = static_cast<double>(mantissa) / kPow10[fraction];
-        out = negative ? -r : r;
+        out = withSign(r, negative);
         return true;
     }
     return readReal(text, out, std::uint64_t(1) << 53, kMaxExactPow10);

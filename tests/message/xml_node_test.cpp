@@ -4,9 +4,11 @@
 #include <fstream>
 #include <sstream>
 #include <string>
+#include <vector>
 
 #include "common/test_dirs.h"
 #include "message/message_type.h"
+#include "message/xml_records.h"
 #include "message/xml_tree.h"
 
 namespace {
@@ -80,6 +82,33 @@ TEST(XmlNode, ChildLookups) {
     }
     EXPECT_TRUE(xml::node().children("").empty());
     EXPECT_TRUE(xml::node().child("B").isNull());
+}
+
+// The index lists the first distinct names and compares the others as texts: both must find what a walk
+// through the children finds.
+TEST(XmlNode, AnIndexFindsWhatTheWalkFinds) {
+    std::string text = "<M>";
+    for (int i = 0; i < 60; ++i) text += "<N" + std::to_string(i * 7 % 23) + "/>text<!--c-->";
+    text += "<Solo/></M>";
+    xml::tree tree;
+    tree.parse(text);
+    const xml::node m = tree.root();
+    const xml::child_index index(m);
+    for (int i = 0; i < 25; ++i) {
+        const std::string name = "N" + std::to_string(i);
+        const std::vector<xml::node> walked = m.children(name.c_str());
+        EXPECT_EQ(walked, index.children(name.c_str())) << name;
+        EXPECT_EQ(walked.size(), index.count(name.c_str())) << name;
+        if (walked.size() > 1) {
+            EXPECT_THROW(index.child(name.c_str()), xml::ambiguous) << name;
+        } else {
+            EXPECT_EQ(walked.empty() ? xml::node() : walked[0], index.child(name.c_str())) << name;
+        }
+    }
+    EXPECT_EQ(m.child("Solo"), index.child("Solo"));
+    EXPECT_EQ(61u, index.count(""));
+    // Reads go to pugixml's records in place, a great deal faster than through its interface.
+    EXPECT_TRUE(xml::detail::recordsReadable());
 }
 
 TEST(XmlTree, ErrorsNameTheDescriptionAndOffset) {
