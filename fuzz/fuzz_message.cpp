@@ -1,5 +1,6 @@
 // Arbitrary bytes as a received pipe frame: parsing either succeeds or raises an xml:: error, and every
-// record of the message then reads without fault and writes a text that reads back the same.
+// record of the message then reads without fault and writes a text that reads back the same, whether
+// written through a document or straight to text.
 #include <cstddef>
 #include <cstdint>
 #include <cstdlib>
@@ -39,6 +40,10 @@ void readEveryRecord(const Message& message) {
     // Once through its text, a record stays the same: a value whose text is its default's (1.0000000001
     // is written as 1) settles after the first pass.
     const std::string once = written(t);
+    // Straight to text, the same bytes as through a document.
+    const std::string streamed = messageBytes(MessageType::Transformations,
+                                              [&t](const XmlArchive& a) { serializeTransformations(a, t); });
+    if (streamed != once) std::abort();
     Transformations back = readBack(once);
     const std::string twice = written(back);
     Transformations again = readBack(twice);

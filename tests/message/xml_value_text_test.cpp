@@ -123,37 +123,14 @@ TEST(XmlValueText, FormattedRealsReadLikeStream) {
 }
 
 TEST(XmlValueText, RealsWriteLikeStream) {
-    const double tricky[] = {0.0,
-                             -0.0,
-                             0.5,
-                             2.0,
-                             0.1,
-                             1234.5678,
-                             1.0 / 3,
-                             1e-4,
-                             9.99999e-5,
-                             9.999995e-5,
-                             0.0001,
-                             0.00010000049,
-                             99999.95,
-                             999999.4,
-                             999999.5,
-                             999999.6,
-                             1e6,
-                             123456.5,
-                             100000.5,
-                             0.1234565,
-                             2.5,
-                             1e-5,
-                             -1e-300,
-                             4.9e-324,
-                             1e300,
-                             std::numeric_limits<double>::max(),
-                             std::numeric_limits<double>::lowest(),
-                             std::numeric_limits<double>::infinity(),
-                             -std::numeric_limits<double>::infinity(),
-                             std::numeric_limits<double>::quiet_NaN(),
-                             -std::numeric_limits<double>::quiet_NaN()};
+    // clang-format off
+    const double tricky[] = {
+        0.0, -0.0, 0.5, 2.0, 0.1, 1234.5678, 1.0 / 3, 1e-4, 9.99999e-5, 9.999995e-5, 0.0001, 0.00010000049,
+        99999.95, 999999.4, 999999.5, 999999.6, 1e6, 123456.5, 100000.5, 0.1234565, 2.5, 1e-5, -1e-300, 4.9e-324,
+        1e300, std::numeric_limits<double>::max(), std::numeric_limits<double>::lowest(),
+        std::numeric_limits<double>::infinity(), -std::numeric_limits<double>::infinity(),
+        std::numeric_limits<double>::quiet_NaN(), -std::numeric_limits<double>::quiet_NaN()};
+    // clang-format on
     for (double v : tricky) EXPECT_TRUE(writesLikeStream(v)) << v;
 
     std::mt19937_64 rng(31);
