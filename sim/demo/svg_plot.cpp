@@ -13,7 +13,7 @@ namespace demoreport {
 namespace {
 
 constexpr int kColumns = 3;
-constexpr double kPanelWidth = 320, kPanelHeight = 160, kGap = 16, kTop = 44;
+constexpr double kPanelWidth = 360, kPanelHeight = 160, kGap = 16, kTop = 44;
 // The plotting area inside a panel.
 constexpr double kLeft = 58, kRight = 10, kTitle = 22, kBottom = 20;
 
@@ -69,12 +69,13 @@ struct Range {
 std::vector<Panel> panelsOf(const std::vector<ModelReport>& reports) {
     std::vector<Panel> panels;
     for (const ModelReport& report : reports) {
-        const std::string model = modelName(report.used);
+        std::string model = modelName(report.requested);
+        if (report.used != report.requested) model += " (" + modelName(report.used) + ")";
         for (const PropertyReport& property : report.properties) {
             const std::size_t components =
                 property.perFrame.empty() ? 1 : property.perFrame.front().value.size();
             for (std::size_t c = 0; c < components; ++c) {
-                std::string title = model + " (layer " + std::to_string(report.layer) + ") " + property.label;
+                std::string title = model + ", layer " + std::to_string(report.layer) + ": " + property.label;
                 if (components == 2) title += c == 0 ? " x" : " y";
                 panels.push_back({title, &property.perFrame, &property.keyframes, c});
             }
@@ -113,8 +114,7 @@ void drawPanel(std::ostream& out, const Panel& panel, double x0, double y0) {
     const double plotWidth = kPanelWidth - kLeft - kRight, plotHeight = kPanelHeight - kTitle - kBottom;
     out << "<g font-family=\"sans-serif\" font-size=\"10\">\n";
     out << "<text x=\"" << fixed(x0 + 4) << "\" y=\"" << fixed(y0 + 14) << "\" font-size=\"11\">"
-        << escaped(panel.title) << ": " << panel.keyframes->size() << " keys for " << panel.perFrame->size()
-        << "</text>\n";
+        << escaped(panel.title) << "</text>\n";
     out << "<rect x=\"" << fixed(x0 + kLeft) << "\" y=\"" << fixed(y0 + kTitle) << "\" width=\""
         << fixed(plotWidth) << "\" height=\"" << fixed(plotHeight)
         << "\" fill=\"#fafafa\" stroke=\"#999\"/>\n";
@@ -126,6 +126,9 @@ void drawPanel(std::ostream& out, const Panel& panel, double x0, double y0) {
         << fixed(frames.low, 0) << "</text>\n";
     out << "<text x=\"" << fixed(x0 + kLeft + plotWidth) << "\" y=\"" << fixed(y0 + kPanelHeight - 6)
         << "\" text-anchor=\"end\">" << fixed(frames.low + frameSpan, 0) << "</text>\n";
+    out << "<text x=\"" << fixed(x0 + kLeft + plotWidth / 2) << "\" y=\"" << fixed(y0 + kPanelHeight - 6)
+        << "\" text-anchor=\"middle\" fill=\"#d22\">" << panel.keyframes->size() << " keys for "
+        << panel.perFrame->size() << " values</text>\n";
     drawSeries(out, *panel.perFrame, panel.component, "#888", 1.6, 1, x0, y0, frames.low, frameSpan, values);
     drawSeries(out, *panel.keyframes, panel.component, "#d22", 3, 1.2, x0, y0, frames.low, frameSpan, values);
     out << "</g>\n";

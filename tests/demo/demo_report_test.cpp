@@ -184,8 +184,10 @@ TEST(SvgPlot, DrawsEachComponentsValuesBesideItsKeyframes) {
     };
     // Position x, Position y and Rotation; per-frame and keyframe series in each.
     EXPECT_EQ(count("<polyline"), 6u);
-    EXPECT_EQ(count("Rigid (layer 5) Position x: 2 keys for 5"), 1u);
-    EXPECT_EQ(count("Rigid (layer 5) Rotation: 0 keys for 5"), 1u);
+    EXPECT_EQ(count(">Rigid, layer 5: Position x<"), 1u);
+    EXPECT_EQ(count(">2 keys for 5 values<"), 2u);
+    EXPECT_EQ(count(">Rigid, layer 5: Rotation<"), 1u);
+    EXPECT_EQ(count(">0 keys for 5 values<"), 1u);
     EXPECT_EQ(count("<circle"), 5u * 3 + 2 * 2);
     EXPECT_EQ(text.rfind("</svg>\n"), text.size() - 7);
 }
