@@ -68,15 +68,18 @@ public:
     }
 
     // One child element per entry, in order, each handled by routine(const XmlArchive&, entry&).
-    // Reading resizes the sequence to the number of such children; entry i comes from the i-th.
+    // Reading makes the sequence one entry per such child, entry i from the i-th, each from a default.
     template <class Sequence, class Routine>
     const XmlArchive& sequence(const char* name, Sequence& entries, Routine&& routine) const {
         if (reading_) {
+            // Each entry made just before it is read, so that a long sequence is not written twice.
             const xml::child_index& children = index();
-            entries.resize(children.count(name));
-            std::size_t i = 0;
-            children.forEach(
-                name, [&](const xml::node& element) { routine(XmlArchive(element, true), entries[i++]); });
+            entries.clear();
+            entries.reserve(children.count(name));
+            children.forEach(name, [&](const xml::node& element) {
+                entries.emplace_back();
+                routine(XmlArchive(element, true), entries.back());
+            });
         } else if (out_ != nullptr) {
             for (auto& entry : entries) {
                 out_->startElement(name);

@@ -8,6 +8,17 @@
 namespace xml {
 namespace {
 
+// The parser allocates records in document order, and a walk through many siblings would wait for
+// memory at each one: ask for the records a little further on, which are most likely the next siblings.
+inline void streamAhead(const detail::node_record* record) {
+#if defined(__GNUC__)
+    const char* at = reinterpret_cast<const char*>(record) + 2048;
+    for (int line = 0; line < 5; ++line) __builtin_prefetch(at + 64 * line);
+#else
+    (void)record;
+#endif
+}
+
 // A record's text as the interface gives it.
 inline const char* textOf(const char* text) {
     return text != nullptr ? text : "";
@@ -169,6 +180,7 @@ child_index::child_index(const node& parent) {
     if (parent.handle_ == nullptr) return;
     if (detail::recordsReadable()) {
         for (const detail::node_record* c = detail::recordOf(parent.handle_)->firstChild; c; c = c->next) {
+            streamAhead(c);
             if ((c->header & detail::kNodeTypeMask) == detail::kElementType)
                 add(textOf(c->name), node(detail::handleOf(c)));
         }
