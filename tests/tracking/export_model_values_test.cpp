@@ -118,12 +118,6 @@ TEST(ModelValues, IdentityCornerPinKeepsEverySecondFrameAndTheLast) {
     }
 }
 
-TEST(ModelValues, ZeroToleranceKeepsEveryFrame) {
-    Transformations record = testkit::wanderingRecord(30, 0, 0.0f);
-    ModelRun run(ExportModel::Affine1, record, 320, 240, 0, 30);
-    EXPECT_EQ(run.model->keyframeCount(), 30u * 6);
-}
-
 // A transform the model cannot use raises an error naming the frame, before the sink is called.
 struct Unusable {
     const char* name;

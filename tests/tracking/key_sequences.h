@@ -24,13 +24,14 @@ enum class Shape {
     MostlyStill,
     Wrapped,
     Jitter,
-    Quantized
+    Quantized,
+    OneStep
 };
 
 inline const char* shapeName(Shape s) {
     static const char* const names[] = {"Still",   "DyadicLine", "DecimalLine", "NoisyLine",
                                         "Curve",   "Steps",      "Walk",        "MostlyStill",
-                                        "Wrapped", "Jitter",     "Quantized"};
+                                        "Wrapped", "Jitter",     "Quantized",   "OneStep"};
     return names[static_cast<int>(s)];
 }
 
@@ -44,7 +45,7 @@ public:
     int integer(int lo, int hi) { return std::uniform_int_distribution<int>(lo, hi)(rng_); }
     double normal(double sigma) { return std::normal_distribution<double>(0.0, sigma)(rng_); }
 
-    Shape shape() { return static_cast<Shape>(integer(0, 10)); }
+    Shape shape() { return static_cast<Shape>(integer(0, 11)); }
 
     // Strictly increasing frames: consecutive or with gaps, from a start that is sometimes near
     // the lower end of the 32-bit range.
@@ -75,6 +76,8 @@ public:
         const double dyadicSlope = scale * integer(-16, 16) / 8.0;
         const double amplitude = scale * uniform(0.5, 40);
         const double period = uniform(5, 200);
+        const double stepAt = uniform(5, 300);
+        const double step = scale * uniform(-3, 3);
         double walk = base;
         double level = base;
         for (std::size_t i = 0; i < n; ++i) {
@@ -116,6 +119,10 @@ public:
                 // Errors that take few distinct values, so that scores tie.
                 case Shape::Quantized:
                     v[i] = std::round((base + decimalSlope * t + normal(scale)) * 4 / scale) * scale / 4;
+                    break;
+                // A line with one step: long spans score best, so where a span ends decides.
+                case Shape::OneStep:
+                    v[i] = base + decimalSlope * t + (t > stepAt ? step : 0) + normal(noise * 1e-3);
                     break;
             }
         }

@@ -14,16 +14,28 @@
 
 namespace testkit {
 
+// A call as a target ("layer N", "effect NAME", "param N") or a key (empty target).
 struct SinkCall {
-    enum class Kind { LayerStream, ApplyEffect, EffectStream, PointKey, ScalarKey };
-    Kind kind = Kind::PointKey;
-    std::int32_t number = 0;  // stream or parameter
-    std::string effect;
+    std::string target;
     std::int32_t frame = 0;
     double x = 0;  // the value of a scalar key
     double y = 0;
+    bool scalar = false;
 
-    bool isKey() const { return kind == Kind::PointKey || kind == Kind::ScalarKey; }
+    static SinkCall to(std::string target) {
+        SinkCall c;
+        c.target = std::move(target);
+        return c;
+    }
+    static SinkCall key(std::int32_t frame, double x, double y, bool scalar) {
+        SinkCall c;
+        c.frame = frame;
+        c.x = x;
+        c.y = y;
+        c.scalar = scalar;
+        return c;
+    }
+    bool isKey() const { return target.empty(); }
 };
 
 // Outlives the sink, which the model owns and destroys.
@@ -45,49 +57,36 @@ public:
     ~RecordingSink() override { ++log_->destroyed; }
 
     void selectLayerStream(LayerStream stream) override {
-        record({SinkCall::Kind::LayerStream, static_cast<std::int32_t>(stream), {}, 0, 0, 0});
+        log_->calls.push_back(SinkCall::to("layer " + std::to_string(static_cast<int>(stream))));
     }
     void applyEffect(const std::string& name) override {
-        record({SinkCall::Kind::ApplyEffect, 0, name, 0, 0, 0});
+        log_->calls.push_back(SinkCall::to("effect " + name));
     }
     void selectEffectStream(std::int32_t index) override {
-        record({SinkCall::Kind::EffectStream, index, {}, 0, 0, 0});
+        log_->calls.push_back(SinkCall::to("param " + std::to_string(index)));
     }
     void addPointKey(std::int32_t frame, double x, double y) override {
-        record({SinkCall::Kind::PointKey, 0, {}, frame, x, y});
+        log_->calls.push_back(SinkCall::key(frame, x, y, false));
     }
     void addScalarKey(std::int32_t frame, double value) override {
-        record({SinkCall::Kind::ScalarKey, 0, {}, frame, value, 0});
+        log_->calls.push_back(SinkCall::key(frame, value, 0, true));
     }
 
 private:
-    void record(SinkCall call) { log_->calls.push_back(std::move(call)); }
-
     std::shared_ptr<SinkLog> log_;
 };
 
-// The calls as words: "layer N", "effect NAME", "param N", and "keys" for each run of keys.
-inline std::vector<std::string> outline(const std::vector<SinkCall>& calls) {
-    std::vector<std::string> words;
-    for (const SinkCall& c : calls) {
-        switch (c.kind) {
-            case SinkCall::Kind::LayerStream:
-                words.push_back("layer " + std::to_string(c.number));
-                break;
-            case SinkCall::Kind::ApplyEffect:
-                words.push_back("effect " + c.effect);
-                break;
-            case SinkCall::Kind::EffectStream:
-                words.push_back("param " + std::to_string(c.number));
-                break;
-            default:
-                if (words.empty() || words.back() != "keys") words.push_back("keys");
-        }
+// The calls as one line: the targets, and "keys" for each run of keys, joined by ", ".
+inline std::string outline(const std::vector<SinkCall>& calls) {
+    std::string line;
+    for (std::size_t i = 0; i < calls.size(); ++i) {
+        if (calls[i].isKey() && i > 0 && calls[i - 1].isKey()) continue;
+        line += (line.empty() ? "" : ", ") + (calls[i].isKey() ? std::string("keys") : calls[i].target);
     }
-    return words;
+    return line;
 }
 
-// The keys written to one target, in order.
+// The keys written to one stream, in order.
 struct Track {
     std::string target;  // "layer N" or "param N" of the effect applied last
     std::vector<SinkCall> keys;
@@ -112,13 +111,8 @@ struct Track {
 inline std::vector<Track> tracksOf(const std::vector<SinkCall>& calls) {
     std::vector<Track> tracks;
     for (const SinkCall& c : calls) {
-        if (c.kind == SinkCall::Kind::LayerStream || c.kind == SinkCall::Kind::EffectStream) {
-            tracks.push_back(
-                {(c.kind == SinkCall::Kind::LayerStream ? "layer " : "param ") + std::to_string(c.number),
-                 {}});
-        } else if (c.isKey() && !tracks.empty()) {
-            tracks.back().keys.push_back(c);
-        }
+        if (c.isKey() && !tracks.empty()) tracks.back().keys.push_back(c);
+        if (c.target.rfind("effect ", 0) != 0 && !c.isKey()) tracks.push_back({c.target, {}});
     }
     return tracks;
 }

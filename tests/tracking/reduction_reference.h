@@ -4,6 +4,7 @@
 // fast reduction must reproduce record for record. Shared by the tests and the benchmark.
 
 #include <algorithm>
+#include <array>
 #include <cmath>
 #include <cstdint>
 #include <limits>
@@ -31,21 +32,16 @@ inline double pointError(const PointKey& a, const PointKey& b, const PointKey& m
 }
 
 inline double angleError(const ScalarKey& a, const ScalarKey& b, const ScalarKey& m) {
-    const double l = lambdaOf(m.frame, a.frame, b.frame);
-    return 1.0 - std::cos(m.value - mix(a.value, b.value, l));
+    return 1.0 - std::cos(m.value - mix(a.value, b.value, lambdaOf(m.frame, a.frame, b.frame)));
 }
 
 inline double scalarError(const ScalarKey& a, const ScalarKey& b, const ScalarKey& m) {
-    const double l = lambdaOf(m.frame, a.frame, b.frame);
-    const double d = m.value - mix(a.value, b.value, l);
+    const double d = m.value - mix(a.value, b.value, lambdaOf(m.frame, a.frame, b.frame));
     return d * d;
 }
 
-struct Sym {
-    double xx, xy, yy;
-};
-
-inline Sym skewMatrix(double a, double phi) {
+// N(a, phi) = a * [[cos^2, sin cos], [sin cos, sin^2]] as its entries xx, xy, yy.
+inline std::array<double, 3> skewMatrix(double a, double phi) {
     const double c = std::cos(phi);
     const double s = std::sin(phi);
     return {a * (c * c), a * (s * c), a * (s * s)};
@@ -53,11 +49,11 @@ inline Sym skewMatrix(double a, double phi) {
 
 inline double skewPairError(const SkewPairKey& a, const SkewPairKey& b, const SkewPairKey& m) {
     const double l = lambdaOf(m.frame, a.frame, b.frame);
-    const Sym nm = skewMatrix(m.amount, m.axis);
-    const Sym ni = skewMatrix(mix(a.amount, b.amount, l), mix(a.axis, b.axis, l));
-    const double d00 = nm.xx - ni.xx;
-    const double d01 = nm.xy - ni.xy;
-    const double d11 = nm.yy - ni.yy;
+    const std::array<double, 3> nm = skewMatrix(m.amount, m.axis);
+    const std::array<double, 3> ni = skewMatrix(mix(a.amount, b.amount, l), mix(a.axis, b.axis, l));
+    const double d00 = nm[0] - ni[0];
+    const double d01 = nm[1] - ni[1];
+    const double d11 = nm[2] - ni[2];
     const double plus = (d00 + d01) * (d00 + d01) + (d01 + d11) * (d01 + d11);
     const double minus = (d00 - d01) * (d00 - d01) + (d01 - d11) * (d01 - d11);
     return std::max(plus, minus);

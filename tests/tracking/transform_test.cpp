@@ -1,20 +1,25 @@
+#include "tracking/transform.h"
+
 #include <gtest/gtest.h>
 
 #include <cmath>
-
-#include "tracking/transform.h"
 
 namespace {
 
 Transform make(double x, double y, double xx, double xy, double yx, double yy) {
     Transform t;
-    t.x = x; t.y = y; t.xx = xx; t.xy = xy; t.yx = yx; t.yy = yy;
+    t.x = x;
+    t.y = y;
+    t.xx = xx;
+    t.xy = xy;
+    t.yx = yx;
+    t.yy = yy;
     return t;
 }
 
 TEST(Transform, ComposeAppliesInnerFirst) {
-    const Transform inner = make(4, -2, 1, 0, 0, 1);          // shift
-    const Transform outer = make(0, 0, 0, -1, 1, 0);          // quarter turn
+    const Transform inner = make(4, -2, 1, 0, 0, 1);  // shift
+    const Transform outer = make(0, 0, 0, -1, 1, 0);  // quarter turn
     double ax, ay, bx, by, cx, cy;
     inner.apply(3, 5, ax, ay);
     outer.apply(ax, ay, bx, by);
