@@ -80,18 +80,43 @@ LayerKeyframeSink::~LayerKeyframeSink() {
     }
 }
 
+void LayerKeyframeSink::endBatch() {
+    if (batch_ == nullptr) return;
+    // The batch is gone whatever the host answers.
+    const AEGP_AddKeyframesInfoH batch = batch_;
+    batch_ = nullptr;
+    CheckHost((*keyframes2_)->AEGP_EndAddKeyframes(1, batch), "ending bulk keyframe addition");
+}
+
+void LayerKeyframeSink::disposeStream() {
+    if (stream_ == nullptr) return;
+    const AEGP_StreamRefH stream = stream_;
+    stream_ = nullptr;
+    CheckHost((*streams_)->AEGP_DisposeStream(stream), "disposing stream");
+}
+
+void LayerKeyframeSink::disposeEffect() {
+    if (effect_ == nullptr) return;
+    const AEGP_EffectRefH effect = effect_;
+    effect_ = nullptr;
+    CheckHost((*effects_)->AEGP_DisposeEffect(effect), "disposing effect");
+}
+
+void LayerKeyframeSink::endUndoGroup() {
+    if (!undoGroupOpen_) return;
+    undoGroupOpen_ = false;
+    const A_Err refused = (*utility_)->AEGP_EndUndoGroup();
+    if (refused == A_Err_NONE) return;
+    // Left open, the group would take in every later change of the user: the host is asked once
+    // more, and the first refusal is still reported.
+    (*utility_)->AEGP_EndUndoGroup();
+    CheckHost(refused, "ending undo group");
+}
+
 void LayerKeyframeSink::closeTarget() {
-    if (batch_ != nullptr) {
-        // The batch is gone whatever the host answers.
-        const AEGP_AddKeyframesInfoH batch = batch_;
-        batch_ = nullptr;
-        CheckHost((*keyframes2_)->AEGP_EndAddKeyframes(1, batch), "ending bulk keyframe addition");
-    }
-    if (stream_ != nullptr) {
-        const AEGP_StreamRefH stream = stream_;
-        stream_ = nullptr;
-        CheckHost((*streams_)->AEGP_DisposeStream(stream), "disposing stream");
-    }
+    // A refused commit leaves the stream to be disposed by finish().
+    endBatch();
+    disposeStream();
 }
 
 void LayerKeyframeSink::openTarget(AEGP_StreamRefH stream) {
@@ -119,11 +144,7 @@ void LayerKeyframeSink::selectEffectStream(std::int32_t index) {
 }
 
 void LayerKeyframeSink::applyEffect(const std::string& name) {
-    if (effect_ != nullptr) {
-        const AEGP_EffectRefH effect = effect_;
-        effect_ = nullptr;
-        CheckHost((*effects_)->AEGP_DisposeEffect(effect), "disposing effect");
-    }
+    disposeEffect();
     // A missing effect gives key 0, which the host refuses.
     const AEGP_InstalledEffectKey key = FindInstalledEffect(**effects_, name.c_str());
     CheckHost((*effects_)->AEGP_ApplyEffect(hostContext().pluginId, layer_, key, &effect_),
@@ -164,34 +185,17 @@ void LayerKeyframeSink::addScalarKey(std::int32_t frame, double v) {
 void LayerKeyframeSink::finish() {
     if (finished_) return;
     finished_ = true;
+    // The last batch is committed, and what was taken given back, before the undo group ends:
+    // one undo then takes back every keyframe written.
     Teardown teardown;
-    teardown.step([&] {
-        if (!undoGroupOpen_) return;
-        undoGroupOpen_ = false;
-        CheckHost((*utility_)->AEGP_EndUndoGroup(), "ending undo group");
-    });
-    teardown.step([&] {
-        if (effect_ == nullptr) return;
-        const AEGP_EffectRefH effect = effect_;
-        effect_ = nullptr;
-        CheckHost((*effects_)->AEGP_DisposeEffect(effect), "disposing effect");
-    });
-    effects_.reset();
-    teardown.step([&] {
-        if (batch_ == nullptr) return;
-        const AEGP_AddKeyframesInfoH batch = batch_;
-        batch_ = nullptr;
-        CheckHost((*keyframes2_)->AEGP_EndAddKeyframes(1, batch), "ending bulk keyframe addition");
-    });
+    teardown.step([&] { endBatch(); });
+    teardown.step([&] { disposeStream(); });
+    teardown.step([&] { disposeEffect(); });
     keyframes2_.reset();
     keyframes1_.reset();
-    teardown.step([&] {
-        if (stream_ == nullptr) return;
-        const AEGP_StreamRefH stream = stream_;
-        stream_ = nullptr;
-        CheckHost((*streams_)->AEGP_DisposeStream(stream), "disposing stream");
-    });
     streams_.reset();
+    effects_.reset();
+    teardown.step([&] { endUndoGroup(); });
     utility_.reset();
     teardown.raise();
 }

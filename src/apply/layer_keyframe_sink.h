@@ -9,7 +9,7 @@
 #include "tracking/keyframe_sink.h"
 
 // Writes an export model's keyframes onto one layer of the host. With "AEGP Keyframe Suite" 2 it
-// adds each stream's keyframes in one batch, inside the undo group "Apply Transform to Layer";
+// adds each stream's keyframes in one batch, all inside the undo group "Apply Transform to Layer";
 // without it, it inserts them one at a time and opens no undo group. Frame f is keyed at the
 // exact composition time of frame f at the composition's rate.
 class LayerKeyframeSink : public KeyframeSink {
@@ -26,9 +26,9 @@ public:
     void addPointKey(std::int32_t frame, double x, double y) override;
     void addScalarKey(std::int32_t frame, double value) override;
 
-    // Ends the undo group, disposes the effect, commits the open batch, disposes the stream and
-    // gives the suites back, in that order; every step is taken even when an earlier one fails,
-    // then the first failure is raised.
+    // Commits the open batch, disposes the stream and the effect, gives the suites back and ends
+    // the undo group (asking twice when the host refuses once), in that order; every step is
+    // taken even when an earlier one fails, then the first failure is raised.
     void finish();
 
     bool bulk() const { return bulk_; }
@@ -39,6 +39,11 @@ public:
 private:
     // Commits the open batch and disposes the current stream, ready for the next target.
     void closeTarget();
+    // Each forgets its object before asking the host, so that a refusal is never asked again.
+    void endBatch();
+    void disposeStream();
+    void disposeEffect();
+    void endUndoGroup();
     void openTarget(AEGP_StreamRefH stream);
     void addKey(std::int32_t frame, const AEGP_StreamVal& value);
 

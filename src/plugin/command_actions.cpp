@@ -2,9 +2,13 @@
 
 #include <stdexcept>
 
+#include "apply/apply_transformations.h"
 #include "host/active_footage.h"
 #include "link/launcher.h"
 #include "link/requests.h"
+#include "plugin/host_context.h"
+#include "plugin/transformations_source_dialog.h"
+#include "project/project_document.h"
 
 namespace {
 
@@ -22,11 +26,15 @@ void RequireActiveFootage() {
     if (FindActiveFootage(footage) != kFootageFound) throw std::runtime_error("there is no active footage");
 }
 
-[[noreturn]] void NotAvailable(const char* what) {
-    throw std::runtime_error(std::string(what) + " is not available in this version");
-}
-
 }  // namespace
+
+void ReadTransformationsFromFile() {
+    TransformationsSourceDialog& dialog = transformationsSourceDialog();
+    if (dialog.run(hostContext().mainWindow) != TransformationsSourceDialog::kApplied) return;
+    const Project project = loadProjectFile(dialog.path());
+    // Without an audio/video layer active nothing is written, as the menu promised.
+    applyTransformations(project);
+}
 
 void RunCommand(CommandIndex command) {
     switch (command) {
@@ -45,7 +53,8 @@ void RunCommand(CommandIndex command) {
             requestTransformations();
             return;
         case ReadTransformationsCommand:
-            NotAvailable("reading transformations");
+            ReadTransformationsFromFile();
+            return;
         case ImportProjectCommand:
             requestProject();
             return;

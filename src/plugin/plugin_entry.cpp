@@ -1,12 +1,16 @@
 #include "plugin/plugin_entry.h"
 
+#include <string>
+
 #include "host/check_host.h"
 #include "host/hook_guard.h"
 #include "host/main_window.h"
 #include "host/suite_scope.h"
+#include "link/error_report.h"
 #include "plugin/command_table.h"
 #include "plugin/hooks.h"
 #include "plugin/import_flavor.h"
+#include "plugin/message_box.h"
 #include "plugin/plugin_state.h"
 #include "project/recovery_at_load.h"
 
@@ -34,6 +38,11 @@ void RegisterHooks(const AEGP_RegisterSuite1& registry, AEGP_PluginID pluginId) 
     CheckHost(registry.AEGP_RegisterDeathHook(pluginId, DeathHook, nullptr), "registering death hook");
 }
 
+// The server thread's errors, in the system's message box over the host's window.
+void ShowServerError(const std::string& text) {
+    ShowMessageBox(hostContext().mainWindow, text.c_str(), kMessageBoxExclamation);
+}
+
 }  // namespace
 
 // The module keeps no framework state of its own to switch to; everything it needs between
@@ -52,6 +61,7 @@ A_Err SkeldaPluginMain(const SPBasicSuite* pica_basicP, A_long, A_long, const A_
         SuiteScope<AEGP_RegisterSuite1> registry;
         RegisterHooks(*registry, aegp_plugin_id);
         RegisterImportFlavor();
+        setErrorBox(ShowServerError);
         pluginApp().startPluginServer();
         return A_Err_NONE;
     });

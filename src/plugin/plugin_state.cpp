@@ -1,5 +1,6 @@
 #include "plugin/plugin_state.h"
 
+#include "link/error_report.h"
 #include "plugin/host_context.h"
 
 namespace {
@@ -19,6 +20,8 @@ DeferredTaskQueue& deferredTaskQueue() {
 
 void ResetPluginState() {
     g_pluginApp.reset();
+    // No box may name a window of a host that is gone.
+    setErrorBox(nullptr);
     g_deferredTaskQueue.clear();
     hostContext() = HostContext{};
 }

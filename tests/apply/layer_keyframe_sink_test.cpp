@@ -43,7 +43,7 @@ TEST_F(LayerKeyframeSinkTest, FrameRangeIsTheLayersSpanClippedToTheRecord) {
     EXPECT_EQ(host.model().openUndoGroups(), 0);
 }
 
-TEST_F(LayerKeyframeSinkTest, BulkModeCommitsEachStreamAndTheLastAfterTheUndoGroup) {
+TEST_F(LayerKeyframeSinkTest, BulkModeCommitsEveryStreamInsideTheUndoGroup) {
     {
         LayerKeyframeSink sink(layerH(), 29.97, 0, 100);
         EXPECT_TRUE(sink.bulk());
@@ -66,7 +66,8 @@ TEST_F(LayerKeyframeSinkTest, BulkModeCommitsEachStreamAndTheLastAfterTheUndoGro
     const auto& changes = host.references().changes();
     ASSERT_EQ(changes.size(), 2u);
     EXPECT_EQ(changes[0].undoGroup, 0);
-    EXPECT_EQ(changes[1].undoGroup, -1);  // the last batch is committed after the group ended
+    // The last batch too: one undo takes back every keyframe.
+    EXPECT_EQ(changes[1].undoGroup, 0);
     EXPECT_EQ(host.model().openUndoGroups(), 0);
     EXPECT_TRUE(host.references().outstanding().empty());
     EXPECT_TRUE(host.suites().outstanding().empty());
@@ -119,23 +120,65 @@ TEST_F(LayerKeyframeSinkTest, EffectsAreAppliedByNameAndAMissingOneIsRefusedByTh
     EXPECT_TRUE(host.references().outstanding().empty());
 }
 
-TEST_F(LayerKeyframeSinkTest, FinishTakesEveryStepAndRaisesTheFirstFailure) {
-    LayerKeyframeSink sink(layerH(), 25, 0, 100);
-    sink.applyEffect("Corner Pin");
-    sink.selectEffectStream(1);
-    sink.addPointKey(0, 1, 1);
-    host.faults().fail("AEGP_EndUndoGroup", 1, -21);
-    host.faults().fail("AEGP_DisposeStream", 1, -22);
-    try {
-        sink.finish();
-        FAIL();
-    } catch (const AE_Exception& e) {
-        EXPECT_EQ(e.code(), -21);
-        EXPECT_STREQ(e.action(), "ending undo group");
+// Each teardown call refused by the host: every other step is still taken, the first refusal is
+// raised, and the undo group is closed whenever the host lets it.
+TEST_F(LayerKeyframeSinkTest, TeardownTakesEveryStepAndRaisesTheFirstRefusal) {
+    const struct {
+        std::vector<const char*> refused;  // each refused once, in this order of codes -31, -32, ...
+        const char* action;
+        std::size_t heldBack;  // references the host kept because it refused their release
+        int openGroups;
+    } cases[] = {
+        {{"AEGP_EndUndoGroup"}, "ending undo group", 0, 0},
+        {{"AEGP_EndAddKeyframes"}, "ending bulk keyframe addition", 0, 0},
+        {{"AEGP_DisposeStream"}, "disposing stream", 1, 0},
+        {{"AEGP_DisposeEffect"}, "disposing effect", 1, 0},
+        {{"AEGP_EndAddKeyframes", "AEGP_EndUndoGroup"}, "ending bulk keyframe addition", 0, 0},
+        {{"AEGP_DisposeStream", "AEGP_DisposeEffect", "AEGP_EndUndoGroup"}, "disposing stream", 2, 0},
+    };
+    for (const auto& c : cases) {
+        host.references().clear();
+        host.model().undoGroups().clear();
+        LayerKeyframeSink sink(layerH(), 25, 0, 100);
+        sink.applyEffect("Corner Pin");
+        sink.selectEffectStream(1);
+        sink.addPointKey(0, 1, 1);
+        A_Err code = -31;
+        for (const char* operation : c.refused) host.faults().fail(operation, 1, code--);
+        try {
+            sink.finish();
+            ADD_FAILURE() << c.action;
+        } catch (const AE_Exception& e) {
+            EXPECT_EQ(e.code(), -31) << c.action;
+            EXPECT_STREQ(e.action(), c.action);
+        }
+        host.faults().clear();
+        EXPECT_EQ(host.references().outstanding().size(), c.heldBack) << c.action;
+        EXPECT_EQ(host.model().openUndoGroups(), c.openGroups) << c.action;
+        EXPECT_TRUE(host.suites().outstanding().empty()) << c.action;
     }
-    // The batch was still committed and the suites given back; only the refused release stays.
-    EXPECT_EQ(host.model().effect(theLayer().effects.at(0))->params.at(0).keys.size(), 1u);
-    EXPECT_EQ(host.references().outstanding().size(), 1u);
+    // A host that refuses twice keeps its group open; the refusal is reported all the same.
+    host.model().undoGroups().clear();
+    LayerKeyframeSink sink(layerH(), 25, 0, 100);
+    host.faults().fail("AEGP_EndUndoGroup", 1, -41);
+    host.faults().fail("AEGP_EndUndoGroup", 2, -42);
+    EXPECT_THROW(sink.finish(), AE_Exception);
+    EXPECT_EQ(host.model().openUndoGroups(), 1);
+    EXPECT_TRUE(host.suites().outstanding().empty());
+}
+
+// The driver's own teardown, with the sink destroyed on an error's way out.
+TEST_F(LayerKeyframeSinkTest, DestroyedWithoutFinishClosesTheUndoGroupEvenWhenRefusedOnce) {
+    host.faults().fail("AEGP_EndUndoGroup", 1, -51);
+    {
+        LayerKeyframeSink sink(layerH(), 25, 0, 100);
+        sink.selectLayerStream(LayerStream::Position);
+        sink.addPointKey(2, 5, 6);
+    }
+    EXPECT_EQ(keysOf(AEGP_LayerStream_POSITION).size(), 1u);
+    EXPECT_EQ(host.references().changes().at(0).undoGroup, 0);
+    EXPECT_EQ(host.model().openUndoGroups(), 0);
+    EXPECT_TRUE(host.references().outstanding().empty());
     EXPECT_TRUE(host.suites().outstanding().empty());
 }
 

@@ -10,6 +10,9 @@
 #include "common/child_process.h"
 #include "common/installation_sandbox.h"
 #include "common/program_path.h"
+#include "link/launcher.h"
+#include "link/pipe.h"
+#include "link/pipe_stream.h"
 #include "plugin/command_table.h"
 #include "plugin/plugin_fixture.h"
 
@@ -173,17 +176,46 @@ TEST_F(ApplicationSessionTest, ProjectRequestWithNothingToPushQueuesNothing) {
     EXPECT_TRUE(host->reports().empty());
 }
 
-TEST_F(ApplicationSessionTest, LoadTransformationsIsAcknowledgedAndThePushQueued) {
+TEST_F(ApplicationSessionTest, LoadTransformationsBecomesKeyframesAtTheNextIdleCall) {
     startApp({"--actions", "Transformations", "--motion", "dx=1.5,rotate=0.2", "--frames", "12"});
     const int shot = host->model().addFootage("shot", frames("shot", 12), root);
     host->model().activeItem = comp;
-    host->model().activeLayer = host->model().addLayer(comp, shot, AEGP_ObjectType_AV);
+    const int layer = host->model().addLayer(comp, shot, AEGP_ObjectType_AV);
+    host->model().activeLayer = layer;
     const auto outcome = choose(LoadTransformationsCommand);
     EXPECT_TRUE(outcome.handled);
     EXPECT_EQ(outcome.result, 0);
     EXPECT_EQ(app->readLine().value_or(""), "pushed Transformations: ok");
     EXPECT_EQ(deferredTaskQueue().size(), 1u);
+    auto keys = [&] {
+        std::size_t count = 0;
+        for (const auto& entry : host->model().layer(layer)->streams) count += entry.second.keys.size();
+        return count;
+    };
+    EXPECT_EQ(keys(), 0u);
+    EXPECT_EQ(host->idle(), 0);
+    EXPECT_GT(keys(), 0u);
+    EXPECT_EQ(deferredTaskQueue().size(), 0u);
+    ASSERT_EQ(host->model().undoGroups().size(), 1u);
+    EXPECT_EQ(host->model().undoGroups()[0].name, "Apply Transform to Layer");
+    EXPECT_EQ(host->model().openUndoGroups(), 0);
     EXPECT_TRUE(host->reports().empty());
+    EXPECT_TRUE(host->suites().outstanding().empty());
+}
+
+// The installed application is launched by the first command, after which the menu offers
+// switching to it, and switching succeeds.
+TEST_F(ApplicationSessionTest, LaunchThenSwitch) {
+    installation.install(testkit::programPath("skelda-app"));
+    EXPECT_EQ(menu().substr(0, 20), "100000 Launch Skelda");
+    EXPECT_EQ(choose(ApplicationCommand).result, 0);
+    ASSERT_TRUE(testkit::waitFor([] { return isApplicationRunning(); }));
+    EXPECT_EQ(menu().substr(0, 23), "100000 Switch to Skelda");
+    EXPECT_EQ(choose(ApplicationCommand).result, 0);
+    EXPECT_TRUE(host->reports().empty());
+    // The launched application stops at an empty frame on its pipe.
+    writeMessage(*openClientStream(kApplicationPipeName), "");
+    EXPECT_TRUE(testkit::waitFor([] { return !isApplicationRunning(); }));
 }
 
 // Every host call of each upload failed in turn: the failure is reported with its code, nothing

@@ -28,10 +28,11 @@ class RequestTest : public PluginTest {
 protected:
     void SetUp() override {
         gBoxes.clear();
-        previousBox = setErrorBox(recordBox);
         PluginTest::SetUp();
         ASSERT_EQ(enter(), 0);
         ASSERT_TRUE(pluginApp().hasServer());
+        // The entry put the host's message box in place; here the boxes are counted instead.
+        ASSERT_NE(setErrorBox(recordBox), nullptr);
         host->model().newProject();
         root = host->model().rootFolder();
         comp = host->model().addComp("Comp 1", 640, 480, 30.0, {300, 30}, root);
@@ -106,17 +107,26 @@ protected:
         return files;
     }
 
-    void TearDown() override {
-        PluginTest::TearDown();
-        setErrorBox(previousBox);
-    }
     std::vector<std::string> boxes() {
         std::lock_guard<std::mutex> lock(gBoxMutex);
         return gBoxes;
     }
 
+    // A request the handler cannot read is answered "exception occured", queues nothing, is
+    // shown once with a text naming `named`, and the next request is served.
+    void expectRefusedOnceAndServingGoesOn(const Message& broken, const std::string& named,
+                                           const Message& good) {
+        EXPECT_EQ(errorOf(broken), "exception occured");
+        EXPECT_EQ(deferredTaskQueue().size(), 0u);
+        // The box follows the reply.
+        ASSERT_TRUE(testkit::waitFor([&] { return boxes().size() == 1; }));
+        EXPECT_NE(boxes()[0].find(named), std::string::npos) << boxes()[0];
+        EXPECT_EQ(errorOf(good), "no error");
+        EXPECT_EQ(deferredTaskQueue().size(), 1u);
+        EXPECT_EQ(boxes().size(), 1u);
+    }
+
     testkit::TempDir files;
-    ErrorBoxFunction previousBox = nullptr;
     int root = 0;
     int comp = 0;
 };
@@ -206,20 +216,24 @@ TEST_F(RequestTest, TransformationsAreQueuedOnlyWithAnActiveLayer) {
     EXPECT_EQ(deferredTaskQueue().size(), 1u);
 }
 
-// A request the handler cannot read is answered "exception occured", queues nothing, is shown
-// once, and the next request is served.
 TEST_F(RequestTest, UnreadableProjectIsRefusedOnceAndServingGoesOn) {
     Message broken, good;
     projectMessage("Broken", broken, true);
     projectMessage("Good", good);
-    EXPECT_EQ(errorOf(broken), "exception occured");
-    EXPECT_EQ(deferredTaskQueue().size(), 0u);
-    // The box follows the reply.
-    ASSERT_TRUE(testkit::waitFor([&] { return boxes().size() == 1; }));
-    EXPECT_NE(boxes()[0].find("Broken_0002.png"), std::string::npos) << boxes()[0];
-    EXPECT_EQ(errorOf(good), "no error");
-    EXPECT_EQ(deferredTaskQueue().size(), 1u);
-    EXPECT_EQ(boxes().size(), 1u);
+    expectRefusedOnceAndServingGoesOn(broken, "Broken_0002.png", good);
+}
+
+TEST_F(RequestTest, MalformedTransformationsAreRefusedOnceAndServingGoesOn) {
+    const int shot = host->model().addFootage("shot", sequence(3), root);
+    host->model().activeItem = comp;
+    host->model().activeLayer = host->model().addLayer(comp, shot, AEGP_ObjectType_AV);
+    // Values that cannot be read take their defaults; a second initial transform cannot be chosen.
+    Message broken, good;
+    broken.fromBytes(
+        "<Message type=\"Transformations\"><InitialTransform/><InitialTransform x=\"1\"/>"
+        "<Transform x=\"1\"/></Message>");
+    transformationsMessage("2", good);
+    expectRefusedOnceAndServingGoesOn(broken, "InitialTransform", good);
 }
 
 TEST_F(RequestTest, ProjectsAreImportedOnePerIdleCallInArrivalOrder) {
