@@ -1,0 +1,145 @@
+// "Read Transformations from Skelda File..." with the source dialog answered through the host's
+// window services, and the server's errors in the host's message box.
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "link/error_report.h"
+#include "link/pipe.h"
+#include "message/message.h"
+#include "plugin/command_table.h"
+#include "plugin/plugin_fixture.h"
+#include "project/sample_project.h"
+
+namespace {
+
+using simhost::DialogAnswer;
+
+class ReadTransformationsTest : public PluginTest {
+protected:
+    void SetUp() override {
+        PluginTest::SetUp();
+        ASSERT_EQ(enter(), 0);
+        host->model().newProject();
+        const int root = host->model().rootFolder();
+        comp = host->model().addComp("Comp", 160, 120, 24.0, {240, 24}, root);
+        const int source = host->model().addComp("Source", 160, 120, 24.0, {240, 24}, root);
+        layer = host->model().addLayer(comp, source, AEGP_ObjectType_AV);
+        job = importkit::writeSampleProject(files.path());
+    }
+    std::size_t keys() {
+        std::size_t count = 0;
+        for (const auto& entry : host->model().layer(layer)->streams) count += entry.second.keys.size();
+        return count;
+    }
+    simhost::SimHost::CommandResult read() {
+        return host->runCommand(hostContext().commands[ReadTransformationsCommand]);
+    }
+
+    testkit::TempDir files;
+    std::string job;
+    int comp = 0;
+    int layer = 0;
+};
+
+TEST_F(ReadTransformationsTest, TheChosenFilesResultGoesOntoTheActiveLayer) {
+    const struct {
+        const char* name;
+        bool activeLayer;
+        DialogAnswer::Kind answer;
+        std::string path;
+        int result;
+        bool written;
+        const char* report;  // the start of what the user is told; null: nothing
+    } cases[] = {
+        {"applied", true, DialogAnswer::Kind::Path, job, 0, true, nullptr},
+        {"cancelled", true, DialogAnswer::Kind::Cancel, "", 0, false, nullptr},
+        {"no active layer", false, DialogAnswer::Kind::Path, job, 0, false, nullptr},
+        {"not a project", true, DialogAnswer::Kind::Path, files.file("plate/notes.png"), 1, false,
+         "Exception: "},
+    };
+    for (const auto& c : cases) {
+        host->model().layer(layer)->streams.clear();
+        host->reports().clear();
+        host->windows().shown().clear();
+        host->model().activeItem = c.activeLayer ? comp : 0;
+        host->model().activeLayer = c.activeLayer ? layer : 0;
+        host->windows().queueAnswer({c.answer, c.path, 0});
+        const auto outcome = read();
+        EXPECT_TRUE(outcome.handled) << c.name;
+        EXPECT_EQ(outcome.result, c.result) << c.name;
+        EXPECT_EQ(keys() > 0, c.written) << c.name;
+        ASSERT_FALSE(host->windows().shown().empty()) << c.name;
+        EXPECT_EQ(
+            host->windows().shown()[0].rfind("path title=\"Skelda\" prompt=\"Transformations Source:\"", 0),
+            0u)
+            << host->windows().shown()[0];
+        if (c.report == nullptr) {
+            EXPECT_TRUE(host->reports().empty()) << c.name << ": " << host->reports()[0];
+        } else {
+            ASSERT_EQ(host->reports().size(), 1u) << c.name;
+            EXPECT_EQ(host->reports()[0].rfind(c.report, 0), 0u) << host->reports()[0];
+        }
+        EXPECT_EQ(host->model().openUndoGroups(), 0) << c.name;
+        EXPECT_TRUE(host->suites().outstanding().empty()) << c.name;
+    }
+    // The dialog keeps the last path the user accepted and offers it again.
+    host->windows().shown().clear();
+    host->windows().queueAnswer({DialogAnswer::Kind::Cancel, "", 0});
+    read();
+    EXPECT_NE(host->windows().shown().at(0).find("initial=\"" + files.file("plate/notes.png") + "\""),
+              std::string::npos)
+        << host->windows().shown()[0];
+}
+
+// The sample job's translations land on the layer: frame 5 is keyed at 5/24 s at the tracked place.
+TEST_F(ReadTransformationsTest, KeyframesFollowTheFilesTransforms) {
+    host->model().activeItem = comp;
+    host->model().activeLayer = layer;
+    host->windows().queueAnswer({DialogAnswer::Kind::Path, job, 0});
+    ASSERT_EQ(read().result, 0);
+    const auto& position = host->model().layer(layer)->streams.at(AEGP_LayerStream_POSITION).keys;
+    ASSERT_FALSE(position.empty());
+    EXPECT_EQ(position.front().time.value, 0);
+    EXPECT_EQ(position.front().time.scale, 24u);
+    ASSERT_EQ(host->model().undoGroups().size(), 1u);
+    EXPECT_EQ(host->model().undoGroups()[0].name, "Apply Transform to Layer");
+}
+
+// At its entry the plug-in shows the server's errors in the host's message box, and a reset
+// puts the default back.
+TEST(ServerErrorBox, TheEntryShowsServerErrorsInTheHostsMessageBox) {
+    testkit::PipeSandbox pipes;
+    ResetPluginState();
+    {
+        simhost::SimHost host;
+        ASSERT_EQ(host.enter(SkeldaPluginMain, "in-process"), 0);
+        host.model().newProject();
+        const int root = host.model().rootFolder();
+        const int comp = host.model().addComp("Comp", 64, 48, 25.0, {25, 25}, root);
+        const int source = host.model().addComp("Source", 64, 48, 25.0, {25, 25}, root);
+        host.model().activeItem = comp;
+        host.model().activeLayer = host.model().addLayer(comp, source, AEGP_ObjectType_AV);
+        const std::string broken =
+            "<Message type=\"Transformations\"><InitialTransform/><InitialTransform/></Message>";
+        std::string reply;
+        ClientPipe(kPluginPipeName).transact(broken, reply);
+        Message answer;
+        answer.fromBytes(reply);
+        EXPECT_EQ(answer.type(), MessageType::Error);
+        auto shownBox = [&] {
+            auto guard = host.lock();
+            for (const std::string& line : host.windows().shown())
+                if (line.rfind("message style=48 caption=\"Skelda\" text=\"", 0) == 0 &&
+                    line.find("InitialTransform") != std::string::npos)
+                    return true;
+            return false;
+        };
+        EXPECT_TRUE(testkit::waitFor(shownBox));
+        ResetPluginState();
+    }
+    EXPECT_EQ(setErrorBox(nullptr), nullptr);
+}
+
+}  // namespace
