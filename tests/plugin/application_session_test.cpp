@@ -209,7 +209,9 @@ TEST_F(ApplicationSessionTest, LaunchThenSwitch) {
     installation.install(testkit::programPath("skelda-app"));
     EXPECT_EQ(menu().substr(0, 20), "100000 Launch Skelda");
     EXPECT_EQ(choose(ApplicationCommand).result, 0);
-    ASSERT_TRUE(testkit::waitFor([] { return isApplicationRunning(); }));
+    // Its window may come before its pipe.
+    ASSERT_TRUE(testkit::waitFor(
+        [] { return isApplicationRunning() && ClientPipe(kApplicationPipeName).isAvailable(); }));
     EXPECT_EQ(menu().substr(0, 23), "100000 Switch to Skelda");
     EXPECT_EQ(choose(ApplicationCommand).result, 0);
     EXPECT_TRUE(host->reports().empty());
