@@ -84,7 +84,7 @@ void pugixmlParse(benchmark::State& state) {
 }
 
 // For scale: pugixml's parse, then every attribute of every element visited through its interface (name
-// compared, first character of the value read): the floor of any reader that goes through its document.
+// compared, first character of the value read): what a reader going through that interface pays at least.
 void pugixmlParseAndVisit(benchmark::State& state) {
     const std::string& bytes = messageBytes();
     for (auto _ : state) {
@@ -189,14 +189,19 @@ public:
     std::map<std::string, double> times;
 };
 
+// A goal of 0: a figure for scale, with no goal.
 void printRatio(const RatioReporter& reporter, const char* what, const char* ours, const char* theirs,
-                double goal) {
+                double goal = 0) {
     const auto a = reporter.times.find(ours);
     const auto b = reporter.times.find(theirs);
     if (a == reporter.times.end() || b == reporter.times.end() || b->second <= 0) return;
     const double ratio = a->second / b->second;
-    std::printf("%s: %.2f x pugixml (goal <= %.1f) %s\n", what, ratio, goal,
-                ratio <= goal ? "met" : "MISSED");
+    if (goal <= 0) {
+        std::printf("%s: %.2f x pugixml\n", what, ratio);
+    } else {
+        std::printf("%s: %.2f x pugixml (goal <= %.1f) %s\n", what, ratio, goal,
+                    ratio <= goal ? "met" : "MISSED");
+    }
 }
 
 }  // namespace
@@ -208,12 +213,11 @@ int main(int argc, char** argv) {
     RatioReporter reporter;
     benchmark::RunSpecifiedBenchmarks(&reporter);
     printRatio(reporter, "reading (parse + archive)", "readMessage", "pugixmlParse", 2.5);
-    printRatio(reporter, "for scale, pugixml's parse + visiting each attribute", "pugixmlParseAndVisit",
-               "pugixmlParse", 2.5);
     printRatio(reporter, "writing (archive + text)", "writeMessage", "pugixmlSave", 3.0);
-    printRatio(reporter, "for scale, writing through a document", "writeMessageThroughTree", "pugixmlSave",
-               3.0);
-    printRatio(reporter, "for scale, pugixml's own build + save", "pugixmlBuildAndSave", "pugixmlSave", 3.0);
+    printRatio(reporter, "for scale, pugixml's parse + visiting each attribute through its interface",
+               "pugixmlParseAndVisit", "pugixmlParse");
+    printRatio(reporter, "for scale, writing through a document", "writeMessageThroughTree", "pugixmlSave");
+    printRatio(reporter, "for scale, pugixml's own build + save", "pugixmlBuildAndSave", "pugixmlSave");
     benchmark::Shutdown();
     return 0;
 }

@@ -67,6 +67,21 @@ text_writer::text_writer(const char* rootName) {
     open_.push_back({sizeof kDeclaration, written, 0, false, -1, 0});
 }
 
+void text_writer::checkOpen() const {
+    if (open_.empty()) throw std::logic_error("the text is finished");
+}
+
+// Field by field into its place: a whole entry built aside and copied in would be read back before its
+// parts are stored, a stall on every attribute.
+void text_writer::record(int piece, std::size_t nameSize, std::size_t valueAt, std::size_t valueEnd) {
+    attributes_.emplace_back();
+    attribute_entry& entry = attributes_.back();
+    entry.piece = piece;
+    entry.nameSize = nameSize;
+    entry.valueAt = valueAt;
+    entry.valueEnd = valueEnd;
+}
+
 void text_writer::grow(std::size_t n) {
     buffer_.resize(std::max({buffer_.size() * 2, size_ + n, std::size_t(4096)}));
 }
@@ -79,6 +94,7 @@ void text_writer::closeStartTag(open_element& element) {
 }
 
 void text_writer::startElement(const char* name) {
+    checkOpen();
     open_element& parent = open_.back();
     if (!parent.hasContent) closeStartTag(parent);
     std::size_t nameSize = std::strlen(name);
@@ -125,6 +141,7 @@ text_writer::attribute_entry* text_writer::findAttribute(const char* name, std::
 }
 
 void text_writer::setPlainAttribute(const char* name, const char* text, std::size_t size) {
+    checkOpen();
     const std::size_t nameSize = std::strlen(name);
     open_element& element = open_.back();
     if (element.attributes != attributes_.size()) {
@@ -147,11 +164,12 @@ void text_writer::setPlainAttribute(const char* name, const char* text, std::siz
     std::memcpy(p + writtenSize + 3, text, size);
     p[writtenSize + 3 + size] = '"';
     const std::size_t valueAt = size_ + writtenSize + 3;
-    attributes_.push_back({-1, nameSize, valueAt, valueAt + size});
+    record(-1, nameSize, valueAt, valueAt + size);
     size_ = valueAt + size + 1;
 }
 
 void text_writer::setAttribute(const char* name, const char* text, std::size_t size) {
+    checkOpen();
     size = storedSize(text, size);
     const std::size_t nameSize = std::strlen(name);
     if (attribute_entry* entry = findAttribute(name, nameSize)) {
@@ -173,7 +191,7 @@ void text_writer::setAttribute(const char* name, const char* text, std::size_t s
             std::memcpy(reserve(n), run, n);
             size_ += n;
         });
-        attributes_.push_back({-1, nameSize, valueAt, size_});
+        record(-1, nameSize, valueAt, size_);
         *reserve(1) = '"';
         ++size_;
         return;
@@ -188,7 +206,7 @@ void text_writer::setAttribute(const char* name, const char* text, std::size_t s
     piece += "=\"";
     const std::size_t valueAt = piece.size();
     escape(text, size, [&piece](const char* run, std::size_t n) { piece.append(run, n); });
-    attributes_.push_back({element.late, nameSize, valueAt, piece.size()});
+    record(element.late, nameSize, valueAt, piece.size());
     piece += '"';
 }
 

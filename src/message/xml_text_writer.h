@@ -45,7 +45,8 @@ public:
         }
     }
 
-    // Closes every open element and hands over the whole text; the writer is then spent.
+    // Closes every open element and hands over the whole text; the writer is then spent, and further
+    // writes raise std::logic_error.
     std::string finish();
 
 private:
@@ -70,6 +71,8 @@ private:
         std::string text;
     };
 
+    void checkOpen() const;
+    void record(int piece, std::size_t nameSize, std::size_t valueAt, std::size_t valueEnd);
     void setPlainAttribute(const char* name, const char* text, std::size_t size);
     void closeStartTag(open_element& element);
     attribute_entry* findAttribute(const char* name, std::size_t nameSize);

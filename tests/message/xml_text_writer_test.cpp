@@ -174,6 +174,8 @@ TEST(XmlTextWriter, OnlyChildElementsClose) {
     out.startElement("C");
     out.endElement();
     EXPECT_EQ("<?xml version=\"1.0\"?><R><C/></R>", out.finish());
+    EXPECT_THROW(out.startElement("D"), std::logic_error);
+    EXPECT_THROW(out.set("x", 1), std::logic_error);
 }
 
 }  // namespace
