@@ -41,11 +41,24 @@ bool checkRecords() {
     return sameNode(root, recordOf(root.internal_object()));
 }
 
+bool layoutMatches() {
+    static const bool matches = checkRecords();
+    return matches;
+}
+
+bool& readable() {
+    static bool flag = layoutMatches();
+    return flag;
+}
+
 }  // namespace
 
 bool recordsReadable() {
-    static const bool readable = checkRecords();
-    return readable;
+    return readable();
+}
+
+void readRecords(bool wanted) {
+    readable() = wanted && layoutMatches();
 }
 
 }  // namespace detail

@@ -37,6 +37,9 @@ constexpr std::uintptr_t kElementType = 2;  // pugi::node_element
 
 // True when the records read as the library's interface reads them.
 bool recordsReadable();
+// Makes reads go through the interface (false) or back to the records where they are readable (true),
+// as tests of the interface path need; not while another thread reads.
+void readRecords(bool wanted);
 
 inline const node_record* recordOf(const pugi::xml_node_struct* handle) {
     return reinterpret_cast<const node_record*>(handle);

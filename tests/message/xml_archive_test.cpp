@@ -3,11 +3,13 @@
 #include <gtest/gtest.h>
 
 #include <cstdint>
+#include <optional>
 #include <sstream>
 #include <string>
 #include <vector>
 
 #include "message/xml_tree.h"
+#include "read_paths.h"
 
 namespace {
 
@@ -85,15 +87,19 @@ TEST(XmlArchive, ReadsAreLenientAndFindAttributesInAnyOrder) {
          "7 0 | 7 3 l | 1 1 m"},
         {"<S><Centre x='4' x='5'/></S>", "5 4"},  // an attribute twice (the parser lets it pass): the first
     };
-    for (const auto& c : cases) {
-        xml::tree tree;
-        tree.parse(c.text);
-        Shape s;
-        s.count = 1;
-        s.centre.x = 8;
-        s.points.resize(3);
-        serializeShape(XmlArchive::reader(tree.root()), s);
-        EXPECT_EQ(c.shape, told(s)) << c.text;
+    for (bool interface : {false, true}) {
+        std::optional<ThroughInterface> path;
+        if (interface) path.emplace();
+        for (const auto& c : cases) {
+            xml::tree tree;
+            tree.parse(c.text);
+            Shape s;
+            s.count = 1;
+            s.centre.x = 8;
+            s.points.resize(3);
+            serializeShape(XmlArchive::reader(tree.root()), s);
+            EXPECT_EQ(c.shape, told(s)) << c.text << (interface ? " through the interface" : "");
+        }
     }
     Shape fromNothing;
     fromNothing.points.resize(3);

@@ -2,6 +2,7 @@
 
 #include <cstdint>
 #include <fstream>
+#include <optional>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -10,6 +11,7 @@
 #include "message/message_type.h"
 #include "message/xml_records.h"
 #include "message/xml_tree.h"
+#include "read_paths.h"
 
 namespace {
 
@@ -72,27 +74,37 @@ TEST(XmlNode, ChildLookups) {
 }
 
 // An index lists the first distinct names and compares the others as texts: either way it finds what a
-// walk through the children finds.
+// walk through the children finds, from pugixml's records or through its interface.
 TEST(XmlNode, AnIndexFindsWhatTheWalkFinds) {
     std::string text = "<M>";
     for (int i = 0; i < 60; ++i) text += "<N" + std::to_string(i * 7 % 23) + "/>text<!--c-->";
     xml::tree tree;
-    tree.parse(text + "<Solo/></M>");
+    tree.parse(text + "<Solo a='1' b='2'/></M>");
     const xml::node m = tree.root();
-    const xml::child_index index(m);
-    for (int i = 0; i < 25; ++i) {
-        const std::string name = "N" + std::to_string(i);
-        const std::vector<xml::node> walked = m.children(name.c_str());
-        EXPECT_EQ(walked, index.children(name.c_str())) << name;
-        EXPECT_EQ(walked.size(), index.count(name.c_str())) << name;
-        if (walked.size() > 1) {
-            EXPECT_THROW(index.child(name.c_str()), xml::ambiguous) << name;
-        } else {
-            EXPECT_EQ(walked.empty() ? xml::node() : walked[0], index.child(name.c_str())) << name;
+    for (bool interface : {false, true}) {
+        std::optional<ThroughInterface> path;
+        if (interface) path.emplace();
+        const xml::child_index index(m);
+        for (int i = 0; i < 25; ++i) {
+            const std::string name = "N" + std::to_string(i);
+            const std::vector<xml::node> walked = m.children(name.c_str());
+            EXPECT_EQ(walked, index.children(name.c_str())) << name;
+            EXPECT_EQ(walked.size(), index.count(name.c_str())) << name;
+            if (walked.size() > 1) {
+                EXPECT_THROW(index.child(name.c_str()), xml::ambiguous) << name;
+            } else {
+                EXPECT_EQ(walked.empty() ? xml::node() : walked[0], index.child(name.c_str())) << name;
+            }
         }
+        const xml::node solo = index.child("Solo");
+        EXPECT_EQ(m.child("Solo"), solo);
+        EXPECT_EQ(61u, index.count(""));
+        xml::attribute_cursor cursor;
+        EXPECT_STREQ("2", solo.attributeText("b", cursor));
+        EXPECT_STREQ("1", solo.attributeText("a", cursor));  // before the hint
+        EXPECT_EQ(nullptr, solo.attributeText("c", cursor));
+        EXPECT_STREQ("2", solo.attributeText("b"));
     }
-    EXPECT_EQ(m.child("Solo"), index.child("Solo"));
-    EXPECT_EQ(61u, index.count(""));
     // Reads go to pugixml's records in place, far faster than through its interface.
     EXPECT_TRUE(xml::detail::recordsReadable());
 }

@@ -8,6 +8,7 @@
 #include <cstdint>
 #include <iterator>
 #include <limits>
+#include <optional>
 #include <random>
 #include <stdexcept>
 #include <string>
@@ -16,6 +17,7 @@
 #include "message/message.h"
 #include "message/possible_actions.h"
 #include "message/xml_tree.h"
+#include "read_paths.h"
 #include "tracking/transformations_xml.h"
 
 namespace {
@@ -145,6 +147,20 @@ TEST(XmlTextWriter, TransformationsMessagesGiveTheTreesBytes) {
         const std::string streamed = messageBytes(
             MessageType::Transformations, [&t](const XmlArchive& a) { serializeTransformations(a, t); });
         EXPECT_EQ(tree.toBytes(), streamed) << "seed " << seed;
+        // Read back from pugixml's records and through its interface: the same record.
+        std::string again[2];
+        for (bool interface : {false, true}) {
+            std::optional<ThroughInterface> path;
+            if (interface) path.emplace();
+            Message received;
+            received.fromBytes(streamed);
+            Transformations back;
+            serializeTransformations(XmlArchive::reader(received.root()), back);
+            again[interface] = messageBytes(MessageType::Transformations, [&back](const XmlArchive& a) {
+                serializeTransformations(a, back);
+            });
+        }
+        EXPECT_EQ(again[0], again[1]) << "seed " << seed;
     }
 }
 
