@@ -51,17 +51,6 @@ TEST(XmlArchive, WritesOnlyWhatDiffersFromTheDefaults) {
     EXPECT_EQ("<?xml version=\"1.0\"?><S><Centre/><Point/><Point x=\"-3\" label=\" a b \"/></S>",
               tree.text());
     EXPECT_EQ(tree.text(), out.finish());
-
-    Shape back;
-    back.count = 9;
-    back.points.resize(7);
-    back.points[0].x = 4;
-    serializeShape(XmlArchive::reader(tree.root()), back);
-    EXPECT_EQ(5u, back.count);
-    ASSERT_EQ(2u, back.points.size());
-    EXPECT_EQ(0, back.points[0].x);
-    EXPECT_EQ(-3, back.points[1].x);
-    EXPECT_EQ(" a b ", back.points[1].label);
 }
 
 // Shapes told as "count centre.x | x weight label | ...".
@@ -107,12 +96,8 @@ TEST(XmlArchive, ReadsAreLenientAndFindAttributesInAnyOrder) {
     EXPECT_EQ("5 0", told(fromNothing));
 }
 
-std::size_t occurrences(const std::string& text, const std::string& part) {
-    std::size_t n = 0;
-    for (std::size_t at = text.find(part); at != std::string::npos; at = text.find(part, at + 1)) ++n;
-    return n;
-}
-
+// The archive remembers the attributes it wrote, up to a number: an attribute set again, also one added
+// beside it or beyond that number, is replaced in place.
 TEST(XmlArchive, WritingAnAttributeAgainReplacesIt) {
     xml::tree tree;
     tree.create("S");
@@ -120,25 +105,15 @@ TEST(XmlArchive, WritingAnAttributeAgainReplacesIt) {
     std::int32_t one = 1;
     std::int32_t two = 2;
     writer.attribute("x", one, 0);
-    xml::node other = tree.root();
-    other.set("y", 5);  // added beside the archive
+    tree.root().set("y", 5);
     writer.attribute("y", two, 0).attribute("x", two, 0);
     const char* names[] = {"a0", "a1", "a2", "a3", "a4", "a5", "a6", "a7", "a8", "a9"};
     for (const char* name : names) writer.attribute(name, one, 0);
     for (const char* name : names) writer.attribute(name, two, 0);
-    const std::string text = tree.text();
-    EXPECT_EQ(1u, occurrences(text, " x=\"2\""));
-    EXPECT_EQ(1u, occurrences(text, " y=\"2\""));
-    EXPECT_EQ(10u, occurrences(text, "=\"2\"") - 2);
-    EXPECT_EQ(0u, occurrences(text, "=\"1\""));
-    EXPECT_EQ(0u, occurrences(text, "=\"5\""));
-}
-
-TEST(XmlArchive, ReadingTwoUniqueChildrenIsAmbiguous) {
-    xml::tree tree;
-    tree.parse("<S><Centre/><Centre/></S>");
-    Shape s;
-    EXPECT_THROW(serializeShape(XmlArchive::reader(tree.root()), s), xml::ambiguous);
+    EXPECT_EQ(
+        "<?xml version=\"1.0\"?><S x=\"2\" y=\"2\" a0=\"2\" a1=\"2\" a2=\"2\" a3=\"2\" a4=\"2\" a5=\"2\" "
+        "a6=\"2\" a7=\"2\" a8=\"2\" a9=\"2\"/>",
+        tree.text());
 }
 
 TEST(XmlArchive, WritingOnNoElementRaisesAtTheFirstValue) {
@@ -151,8 +126,12 @@ TEST(XmlArchive, WritingOnNoElementRaisesAtTheFirstValue) {
     EXPECT_THROW(serializeShape(none, changed), xml::attribute_not_found);
 }
 
-TEST(XmlArchive, RequiredAttributes) {
+TEST(XmlArchive, ReadingRaisesOnlyForRequiredOrAmbiguous) {
     xml::tree tree;
+    tree.parse("<S><Centre/><Centre/></S>");
+    Shape s;
+    EXPECT_THROW(serializeShape(XmlArchive::reader(tree.root()), s), xml::ambiguous);
+
     tree.parse("<R num='10' den='x'/>");
     const XmlArchive reader = XmlArchive::reader(tree.root());
     std::int32_t num = 0;
