@@ -133,8 +133,8 @@ void printModelReports(std::ostream& out, const std::vector<ModelReport>& report
         if (report.requested != report.used) model += " (chose " + modelName(report.used) + ")";
         std::ostringstream error;
         error << std::fixed << std::setprecision(3) << report.largestCornerError;
-        out << "   " << model << " on layer " << report.layer << ": corners within " << error.str()
-            << " px of the tracked motion over " << report.frames << " frames\n";
+        out << "   " << model << " on layer " << report.layer << ": largest corner error " << error.str()
+            << " px over " << report.frames << " frames\n";
         for (const PropertyReport& property : report.properties)
             out << "      " << std::left << std::setw(26) << property.label << std::right << std::setw(4)
                 << property.keyframes.size() << " keyframes for " << std::setw(3) << property.perFrame.size()

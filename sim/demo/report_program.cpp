@@ -18,6 +18,7 @@ struct Options {
     int frames = 0;
     std::string transcript;
     std::string svg;
+    bool compositions = false;
     std::vector<std::pair<int, ExportModel>> layers;
 };
 
@@ -44,6 +45,8 @@ Options parse(const std::vector<std::string>& args) {
             options.transcript = value();
         } else if (arg == "--svg") {
             options.svg = value();
+        } else if (arg == "--compositions") {
+            options.compositions = true;
         } else {
             const std::size_t equals = arg.find('=');
             if (equals == std::string::npos) throw std::invalid_argument("expected LAYER=MODEL: " + arg);
@@ -53,7 +56,8 @@ Options parse(const std::vector<std::string>& args) {
     }
     if (options.transcript.empty() || (!options.layers.empty() && options.frames <= 0))
         throw std::invalid_argument(
-            "usage: skelda-demo-report --motion SPEC --frames N --transcript FILE [--svg FILE] "
+            "usage: skelda-demo-report --transcript FILE [--compositions] [--motion SPEC --frames N [--svg "
+            "FILE] "
             "LAYER=MODEL...");
     return options;
 }
@@ -66,7 +70,7 @@ int runReportProgram(const std::vector<std::string>& args, std::ostream& out) {
         std::ifstream in(options.transcript);
         if (!in) throw std::runtime_error("cannot read " + options.transcript);
         const HostTranscript transcript = HostTranscript::read(in);
-        describeCompositions(out, transcript);
+        if (options.compositions) describeCompositions(out, transcript);
         if (options.layers.empty()) return 0;
         const Transformations motion = simapp::generateMotion(options.motion, options.frames);
         std::vector<ModelReport> reports;

@@ -134,8 +134,7 @@ TEST(ModelReport, CountsKeyframesAgainstThePerFrameValuesTheyReplace) {
     std::ostringstream text;
     printModelReports(text, {reportLayer(transcript, motion, 5, ExportModel::Auto)});
     EXPECT_EQ(text.str(),
-              "   Auto (chose Translation) on layer 5: corners within 0.500 px of the tracked motion over 5 "
-              "frames\n"
+              "   Auto (chose Translation) on layer 5: largest corner error 0.500 px over 5 frames\n"
               "      Position                     2 keyframes for   5 per-frame values\n");
 }
 
