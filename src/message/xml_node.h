@@ -123,10 +123,7 @@ public:
     void forEach(const char* name, Visit&& visit) const {
         const int id = listed(name);
         if (id == kAbsent) return;
-        const std::size_t n = entries_.size();
-        for (std::size_t i = 0; i < n; ++i) {
-            if (i + kAhead < n) prefetch(entries_[i + kAhead]);
-            const entry& e = entries_[i];
+        for (const entry& e : entries_) {
             if (matches(e, id, name)) visit(e.element);
         }
     }
@@ -155,19 +152,6 @@ private:
     int listed(const char* name) const;
     static bool matches(const entry& e, int id, const char* name) {
         return id >= 0 ? e.name == id : id == kAny || (e.name == kUnlisted && sameName(e.text, name));
-    }
-
-    // A visit reads an element's attributes, which lie after its record and, as texts, after its name: a
-    // document too large for the caches would wait for memory at every element unless asked ahead.
-    static constexpr std::size_t kAhead = 8;
-    static void prefetch(const entry& e) {
-#if defined(__GNUC__)
-        const char* record = reinterpret_cast<const char*>(e.element.handle_);
-        for (int line = 0; line < 5; ++line) __builtin_prefetch(record + 64 * line);
-        for (int line = 0; line < 2; ++line) __builtin_prefetch(e.text + 64 * line);
-#else
-        (void)e;
-#endif
     }
 
     std::vector<const char*> names_;
