@@ -47,10 +47,11 @@ AppResult AppResult::fromTransformations(const Transformations& transformations)
 }
 
 void AppResult::setTransformations(const Transformations& transformations) {
-    Message message(MessageType::Transformations);
+    // Written straight to text: a long result would cost several times more through a document.
     Transformations copy = transformations;
-    serializeTransformations(XmlArchive::writer(message.root()), copy);
-    transformations_ = message.toBytes();
+    transformations_ = messageBytes(MessageType::Transformations, [&copy](const XmlArchive& archive) {
+        serializeTransformations(archive, copy);
+    });
 }
 
 }  // namespace simapp
