@@ -53,7 +53,9 @@ typedef struct AEGP_FootageSuite3 {
                                               AEGP_ItemH* added_itemPH);
     AEGP_ReservedSlot reserved6;
     AEGP_ReservedSlot reserved7;
-    AEGP_ReservedSlot reserved8;
+    /* 8: a footage from AEGP_NewFootage that was not added to the project; once added, the
+       project owns it. */
+    A_Err(AEGP_API* AEGP_DisposeFootage)(AEGP_FootageH footageH);
     /* 9 */
     A_Err(AEGP_API* AEGP_GetFootageInterpretation)(AEGP_FootageH footageH, AEGP_FootageInterp* interpP);
     /* 10 */

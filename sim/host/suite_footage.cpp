@@ -92,6 +92,13 @@ A_Err AEGP_API AddFootageToProject(AEGP_FootageH footage, AEGP_ItemH folder, AEG
     });
 }
 
+// Only a footage not yet in the project is the plug-in's to dispose of.
+A_Err AEGP_API DisposeFootage(AEGP_FootageH footage) {
+    return hostCall("AEGP_DisposeFootage", [&](SimHost& host) -> A_Err {
+        return host.model().newFootage.erase(fromHandle(footage)) == 1 ? A_Err_NONE : A_Err_PARAMETER;
+    });
+}
+
 A_Err AEGP_API GetFootageInterpretation(AEGP_FootageH footage, AEGP_FootageInterp* interpP) {
     return hostCall("AEGP_GetFootageInterpretation", [&](SimHost& host) -> A_Err {
         const Footage* found = footageOf(host.model(), footage);
@@ -119,6 +126,7 @@ AEGP_FootageSuite3 makeFootageSuite3() {
     suite.AEGP_GetFootagePath = GetFootagePath;
     suite.AEGP_NewFootage = NewFootage;
     suite.AEGP_AddFootageToProject = AddFootageToProject;
+    suite.AEGP_DisposeFootage = DisposeFootage;
     suite.AEGP_GetFootageInterpretation = GetFootageInterpretation;
     suite.AEGP_SetFootageInterpretation = SetFootageInterpretation;
     return suite;

@@ -32,6 +32,36 @@ private:
     bool open_ = false;
 };
 
+// A footage made for the composition: disposed on every way out unless the project took it over.
+class NewFootage {
+public:
+    NewFootage(const AEGP_FootageSuite3& suite, const std::string& path, bool sequence) : suite_(suite) {
+        CheckHost(suite_.AEGP_NewFootage(hostContext().pluginId, path.c_str(), sequence ? 1 : 0,
+                                         AEGP_FootageLayerKey_NONE, &footage_),
+                  "allocating new footage");
+    }
+    ~NewFootage() {
+        // Another error is on its way out: this one would hide it.
+        if (footage_ != nullptr) suite_.AEGP_DisposeFootage(footage_);
+    }
+    NewFootage(const NewFootage&) = delete;
+    NewFootage& operator=(const NewFootage&) = delete;
+
+    AEGP_FootageH get() const { return footage_; }
+
+    // The project owns the footage from now on; its item.
+    AEGP_ItemH addToProject(AEGP_ItemH folder) {
+        AEGP_ItemH item = nullptr;
+        CheckHost(suite_.AEGP_AddFootageToProject(footage_, folder, &item), "adding footage to project");
+        footage_ = nullptr;
+        return item;
+    }
+
+private:
+    const AEGP_FootageSuite3& suite_;
+    AEGP_FootageH footage_ = nullptr;
+};
+
 A_Time frames(std::int64_t count, std::uint32_t framerate) {
     return {static_cast<A_long>(count), framerate};
 }
@@ -47,19 +77,15 @@ AEGP_LayerH addFootageLayer(const CompositionImport& what, const std::vector<std
     AEGP_LayerH layer = nullptr;
     {
         SuiteScope<AEGP_FootageSuite3> footageSuite;
-        AEGP_FootageH footage = nullptr;
-        CheckHost(footageSuite->AEGP_NewFootage(hostContext().pluginId, files.front().c_str(),
-                                                sequence ? 1 : 0, AEGP_FootageLayerKey_NONE, &footage),
-                  "allocating new footage");
+        NewFootage footage(*footageSuite, files.front(), sequence);
         AEGP_FootageInterp interp{};
-        CheckHost(footageSuite->AEGP_GetFootageInterpretation(footage, &interp),
+        CheckHost(footageSuite->AEGP_GetFootageInterpretation(footage.get(), &interp),
                   "getting footage's interpretation");
         interp.pixel_aspect_ratio = {what.pixelAspectRatio.num, what.pixelAspectRatio.den};
         interp.native_fpsF = static_cast<A_FpLong>(what.framerate) * 65536.0;
-        CheckHost(footageSuite->AEGP_SetFootageInterpretation(footage, &interp),
+        CheckHost(footageSuite->AEGP_SetFootageInterpretation(footage.get(), &interp),
                   "setting footage's interpretation");
-        AEGP_ItemH item = nullptr;
-        CheckHost(footageSuite->AEGP_AddFootageToProject(footage, root, &item), "adding footage to project");
+        const AEGP_ItemH item = footage.addToProject(root);
         SuiteScope<AEGP_LayerSuite7> layers;
         CheckHost(layers->AEGP_AddLayer(item, comp, &layer), "adding layer into composition");
     }

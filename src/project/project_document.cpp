@@ -1,5 +1,7 @@
 #include "project/project_document.h"
 
+#include <stdexcept>
+#include <string>
 #include <utility>
 
 #include "footage/footage_xml.h"
@@ -31,6 +33,11 @@ void serializeOverlay(const XmlArchive& archive, ProjectOverlay& overlay, const 
             return;
         }
         element.attribute("first", trimming.first, 0).attribute("last", trimming.last, 0);
+        // The host would be given a negative duration for the overlay layer.
+        if (element.reading() && trimming.last < trimming.first)
+            throw std::invalid_argument(
+                "the project's Overlay has a Trimming that ends before it starts (first " +
+                std::to_string(trimming.first) + ", last " + std::to_string(trimming.last) + ")");
     });
 }
 

@@ -61,6 +61,7 @@ const SlotCase kSlots[] = {
     {"AEGP_GetFootagePath", SLOT(AEGP_FootageSuite3, AEGP_GetFootagePath), 3},
     {"AEGP_NewFootage", SLOT(AEGP_FootageSuite3, AEGP_NewFootage), 4},
     {"AEGP_AddFootageToProject", SLOT(AEGP_FootageSuite3, AEGP_AddFootageToProject), 5},
+    {"AEGP_DisposeFootage", SLOT(AEGP_FootageSuite3, AEGP_DisposeFootage), 8},
     {"AEGP_GetFootageInterpretation", SLOT(AEGP_FootageSuite3, AEGP_GetFootageInterpretation), 9},
     {"AEGP_SetFootageInterpretation", SLOT(AEGP_FootageSuite3, AEGP_SetFootageInterpretation), 10},
     {"AEGP_DisposeEffect", SLOT(AEGP_EffectSuite1, AEGP_DisposeEffect), 8},

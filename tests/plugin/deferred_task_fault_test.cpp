@@ -87,6 +87,7 @@ protected:
             EXPECT_EQ(deferredTaskQueue().size(), 0u);
             EXPECT_TRUE(host->suites().outstanding().empty()) << step;
             EXPECT_EQ(host->model().openUndoGroups(), 0) << step;
+            EXPECT_TRUE(host->model().newFootage.empty()) << step;
             const bool release = calls[i] == "AEGP_DisposeStream" || calls[i] == "AEGP_DisposeEffect";
             EXPECT_EQ(host->references().outstanding().size(), release ? 1u : 0u) << step;
             EXPECT_EQ(onDisk(), before) << step;

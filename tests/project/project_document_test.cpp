@@ -160,7 +160,6 @@ TEST_F(ProjectOnDisk, TrimmingAndOtherEdgeCases) {
         std::size_t overlayFiles;
     } cases[] = {
         {"<Overlay path=\"art\\\">" + fortyFrames + "</Overlay>", 0, 40, 40},
-        {"<Overlay path=\"art\\\"><Frame path=\"logo.tga\"/><Trimming first=\"5\"/></Overlay>", 5, 0, 1},
         {"<Overlay path=\"art\\\"><Frame path=\"logo.tga\"/><Trimming last=\"x\"/></Overlay>", 0, 0, 1},
         {"<Overlay path=\"art\\\"><Frame path=\"logo.tga\"/><Trimming first=\"5\" last=\"45\"/></Overlay>", 5,
          45, 1},
@@ -173,6 +172,21 @@ TEST_F(ProjectOnDisk, TrimmingAndOtherEdgeCases) {
         EXPECT_EQ(project.overlay.trimming.first, c.first) << c.body;
         EXPECT_EQ(project.overlay.trimming.last, c.last) << c.body;
     }
+    // A Trimming that ends before it starts (only "first" given, say) is refused as the project is
+    // read, naming the element; one of no length is kept.
+    for (const char* trimming : {"<Trimming first=\"5\"/>", "<Trimming first=\"5\" last=\"4\"/>"}) {
+        const std::string error = errorOf([&] {
+            load("<Project>" + underlay() + "<Overlay path=\"art\\\"><Frame path=\"logo.tga\"/>" + trimming +
+                 "</Overlay></Project>");
+        });
+        EXPECT_NE(error.find("Overlay has a Trimming that ends before it starts"), std::string::npos)
+            << error;
+    }
+    EXPECT_EQ(load("<Project>" + underlay() +
+                   "<Overlay path=\"art\\\"><Frame path=\"logo.tga\"/><Trimming first=\"5\" "
+                   "last=\"5\"/></Overlay></Project>")
+                  .overlay.trimming.last,
+              5);
     EXPECT_EQ(load("<Project><Underlay><Frame path=\"loose.png\"/></Underlay></Project>").underlayFiles,
               std::vector<std::string>{root_ + "loose.png"});
     EXPECT_EQ(load("<Project Name=\"Car\">" + underlay() + "</Project>").name, "Car");

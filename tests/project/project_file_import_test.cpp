@@ -141,6 +141,18 @@ TEST_F(ProjectFileImportTest, AProjectThatBuildsNothingIsAnErrorNotASuccessWitho
                                                         "\" has no underlay footage: nothing to import"});
     EXPECT_TRUE(host->model().undoGroups().empty());
 
+    // A trimming the host cannot take is refused before anything is built.
+    std::string text = readFile(project);
+    const std::string trimming = "first=\"1\" last=\"13\"";
+    ASSERT_NE(text.find(trimming), std::string::npos);
+    writeFile(dir.file("reversed.skp"),
+              text.replace(text.find(trimming), trimming.size(), "first=\"13\" last=\"1\""));
+    host->reports().clear();
+    EXPECT_NE(importFile(dir.file("reversed.skp")).result, A_Err_NONE);
+    ASSERT_EQ(host->reports().size(), 1u);
+    EXPECT_NE(host->reports()[0].find("Trimming"), std::string::npos) << host->reports()[0];
+    EXPECT_TRUE(host->model().undoGroups().empty());
+
     writeFile(dir.file("broken.skp"), "<Project");
     host->reports().clear();
     EXPECT_NE(importFile(dir.file("broken.skp")).result, A_Err_NONE);
@@ -161,6 +173,8 @@ TEST_F(ProjectFileImportTest, FailingAnyStepLeavesTheDirectoriesAsTheyWereAndThe
         EXPECT_TRUE(state.journals().empty());
         EXPECT_EQ(host->model().openUndoGroups(), 0);
         EXPECT_TRUE(host->suites().outstanding().empty());
+        // Every footage made is in the project or disposed.
+        EXPECT_TRUE(host->model().newFootage.empty());
         if (expectedReport.empty()) {
             EXPECT_EQ(result.result, A_Err_NONE);
             EXPECT_NE(result.item, 0);
