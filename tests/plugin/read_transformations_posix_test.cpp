@@ -107,6 +107,40 @@ TEST_F(ReadTransformationsTest, KeyframesFollowTheFilesTransforms) {
     EXPECT_EQ(host->model().undoGroups()[0].name, "Apply Transform to Layer");
 }
 
+// Every host call of the command failed in turn: the failure is reported with its code and
+// nothing is left open but the one release the host refused.
+TEST_F(ReadTransformationsTest, EveryHostCallOfTheCommandFailedInTurn) {
+    host->model().activeItem = comp;
+    host->model().activeLayer = layer;
+    host->faults().clearCalls();
+    host->windows().queueAnswer({DialogAnswer::Kind::Path, job, 0});
+    ASSERT_EQ(read().result, 0);
+    const std::vector<std::string> calls = host->faults().calls();
+    ASSERT_GT(calls.size(), 10u);
+    for (std::size_t i = 0; i < calls.size(); ++i) {
+        int k = 0;
+        for (std::size_t j = 0; j <= i; ++j) k += calls[j] == calls[i];
+        const std::string step = calls[i] + " #" + std::to_string(k);
+        host->reports().clear();
+        host->references().clear();
+        host->model().undoGroups().clear();
+        host->faults().fail(calls[i], k, -15);
+        host->windows().queueAnswer({DialogAnswer::Kind::Path, job, 0});
+        EXPECT_EQ(read().result, -15) << step;
+        host->faults().clear();
+        ASSERT_EQ(host->reports().size(), 1u) << step;
+        EXPECT_EQ(host->reports()[0].rfind("Error while ", 0), 0u) << host->reports()[0];
+        EXPECT_EQ(host->model().openUndoGroups(), 0) << step;
+        // Unless the host refused to enable it again.
+        EXPECT_EQ(host->windows().mainWindowEnabled(), step != "AEGP_EnableMainWindow #2") << step;
+        EXPECT_EQ(host->windows().openProgressWindows(), 0) << step;
+        const bool release = calls[i] == "AEGP_DisposeStream" || calls[i] == "AEGP_DisposeEffect";
+        EXPECT_EQ(host->references().outstanding().size(), release ? 1u : 0u) << step;
+        EXPECT_TRUE(host->suites().outstanding().empty()) << step;
+        host->windows().setMainWindowEnabled(true);
+    }
+}
+
 // At its entry the plug-in shows the server's errors in the host's message box, and a reset
 // puts the default back.
 TEST(ServerErrorBox, TheEntryShowsServerErrorsInTheHostsMessageBox) {
