@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "common/child_process.h"
+#include "common/fault_walk.h"
 #include "common/installation_sandbox.h"
 #include "common/program_path.h"
 #include "link/launcher.h"
@@ -228,17 +229,15 @@ TEST_F(ApplicationSessionTest, EveryHostCallOfAnUploadFailedInTurn) {
     for (CommandIndex upload : {UnderlayCommand, OverlayCommand}) {
         host->faults().clearCalls();
         ASSERT_EQ(choose(upload).result, 0);
-        const std::vector<std::string> calls = host->faults().calls();
-        ASSERT_FALSE(calls.empty());
-        for (std::size_t i = 0; i < calls.size(); ++i) {
-            int k = 0;
-            for (std::size_t j = 0; j <= i; ++j) k += calls[j] == calls[i];
+        const auto points = testkit::failurePoints(host->faults().calls());
+        ASSERT_FALSE(points.empty());
+        for (const testkit::FailurePoint& point : points) {
             host->reports().clear();
-            host->faults().fail(calls[i], k, -13);
-            EXPECT_EQ(choose(upload).result, -13) << calls[i] << " #" << k;
-            ASSERT_EQ(host->reports().size(), 1u) << calls[i] << " #" << k;
+            host->faults().fail(point.operation, point.k, -13);
+            EXPECT_EQ(choose(upload).result, -13) << point.name();
+            ASSERT_EQ(host->reports().size(), 1u) << point.name();
             EXPECT_EQ(host->reports()[0].rfind("Error while ", 0), 0u) << host->reports()[0];
-            EXPECT_TRUE(host->suites().outstanding().empty()) << calls[i] << " #" << k;
+            EXPECT_TRUE(host->suites().outstanding().empty()) << point.name();
             host->faults().clear();
         }
     }

@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "common/fault_walk.h"
 #include "common/installation_sandbox.h"
 #include "plugin/deferred_tasks.h"
 #include "plugin/plugin_fixture.h"
@@ -73,14 +74,12 @@ protected:
         const auto before = onDisk();
         ASSERT_EQ(host->idle(), 0);
         ASSERT_TRUE(host->reports().empty()) << host->reports()[0];
-        const std::vector<std::string> calls = host->faults().calls();
-        ASSERT_FALSE(calls.empty());
-        for (std::size_t i = 0; i < calls.size(); ++i) {
-            int k = 0;
-            for (std::size_t j = 0; j <= i; ++j) k += calls[j] == calls[i];
-            const std::string step = calls[i] + " #" + std::to_string(k);
+        const auto points = testkit::failurePoints(host->faults().calls());
+        ASSERT_FALSE(points.empty());
+        for (const testkit::FailurePoint& point : points) {
+            const std::string step = point.name();
             prepare(kind);
-            host->faults().fail(calls[i], k, code);
+            host->faults().fail(point.operation, point.k, code);
             EXPECT_EQ(host->idle(), code) << step;
             ASSERT_EQ(host->reports().size(), 1u) << step;
             EXPECT_EQ(host->reports()[0].rfind("Error while ", 0), 0u) << host->reports()[0];
@@ -88,7 +87,8 @@ protected:
             EXPECT_TRUE(host->suites().outstanding().empty()) << step;
             EXPECT_EQ(host->model().openUndoGroups(), 0) << step;
             EXPECT_TRUE(host->model().newFootage.empty()) << step;
-            const bool release = calls[i] == "AEGP_DisposeStream" || calls[i] == "AEGP_DisposeEffect";
+            const bool release =
+                point.operation == "AEGP_DisposeStream" || point.operation == "AEGP_DisposeEffect";
             EXPECT_EQ(host->references().outstanding().size(), release ? 1u : 0u) << step;
             EXPECT_EQ(onDisk(), before) << step;
             // The next idle call has nothing left to run.
@@ -111,17 +111,15 @@ TEST_F(TaskFaultTest, EveryHostCallOfAMenuUpdateFailedInTurn) {
     testkit::InstallationSandbox installation;
     prepare();
     ASSERT_EQ(host->updateMenus(), 0);
-    const std::vector<std::string> calls = host->faults().calls();
-    ASSERT_FALSE(calls.empty());
-    for (std::size_t i = 0; i < calls.size(); ++i) {
-        int k = 0;
-        for (std::size_t j = 0; j <= i; ++j) k += calls[j] == calls[i];
+    const auto points = testkit::failurePoints(host->faults().calls());
+    ASSERT_FALSE(points.empty());
+    for (const testkit::FailurePoint& point : points) {
         prepare();
-        host->faults().fail(calls[i], k, -12);
-        EXPECT_EQ(host->updateMenus(), -12) << calls[i] << " #" << k;
-        ASSERT_EQ(host->reports().size(), 1u) << calls[i] << " #" << k;
+        host->faults().fail(point.operation, point.k, -12);
+        EXPECT_EQ(host->updateMenus(), -12) << point.name();
+        ASSERT_EQ(host->reports().size(), 1u) << point.name();
         EXPECT_EQ(host->reports()[0].rfind("Error while ", 0), 0u) << host->reports()[0];
-        EXPECT_TRUE(host->suites().outstanding().empty()) << calls[i] << " #" << k;
+        EXPECT_TRUE(host->suites().outstanding().empty()) << point.name();
     }
 }
 

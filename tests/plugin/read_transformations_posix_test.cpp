@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "common/fault_walk.h"
 #include "link/error_report.h"
 #include "link/pipe.h"
 #include "message/message.h"
@@ -115,16 +116,14 @@ TEST_F(ReadTransformationsTest, EveryHostCallOfTheCommandFailedInTurn) {
     host->faults().clearCalls();
     host->windows().queueAnswer({DialogAnswer::Kind::Path, job, 0});
     ASSERT_EQ(read().result, 0);
-    const std::vector<std::string> calls = host->faults().calls();
-    ASSERT_GT(calls.size(), 10u);
-    for (std::size_t i = 0; i < calls.size(); ++i) {
-        int k = 0;
-        for (std::size_t j = 0; j <= i; ++j) k += calls[j] == calls[i];
-        const std::string step = calls[i] + " #" + std::to_string(k);
+    const auto points = testkit::failurePoints(host->faults().calls());
+    ASSERT_GT(points.size(), 10u);
+    for (const testkit::FailurePoint& point : points) {
+        const std::string step = point.name();
         host->reports().clear();
         host->references().clear();
         host->model().undoGroups().clear();
-        host->faults().fail(calls[i], k, -15);
+        host->faults().fail(point.operation, point.k, -15);
         host->windows().queueAnswer({DialogAnswer::Kind::Path, job, 0});
         EXPECT_EQ(read().result, -15) << step;
         host->faults().clear();
@@ -134,7 +133,8 @@ TEST_F(ReadTransformationsTest, EveryHostCallOfTheCommandFailedInTurn) {
         // Unless the host refused to enable it again.
         EXPECT_EQ(host->windows().mainWindowEnabled(), step != "AEGP_EnableMainWindow #2") << step;
         EXPECT_EQ(host->windows().openProgressWindows(), 0) << step;
-        const bool release = calls[i] == "AEGP_DisposeStream" || calls[i] == "AEGP_DisposeEffect";
+        const bool release =
+            point.operation == "AEGP_DisposeStream" || point.operation == "AEGP_DisposeEffect";
         EXPECT_EQ(host->references().outstanding().size(), release ? 1u : 0u) << step;
         EXPECT_TRUE(host->suites().outstanding().empty()) << step;
         host->windows().setMainWindowEnabled(true);

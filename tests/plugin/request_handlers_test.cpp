@@ -3,10 +3,11 @@
 
 #include <filesystem>
 #include <fstream>
-#include <mutex>
+#include <optional>
 #include <string>
 #include <vector>
 
+#include "common/recorded_boxes.h"
 #include "link/error_report.h"
 #include "link/pipe.h"
 #include "message/possible_actions.h"
@@ -16,23 +17,15 @@
 
 namespace {
 
-std::mutex gBoxMutex;
-std::vector<std::string> gBoxes;
-
-void recordBox(const std::string& text) {
-    std::lock_guard<std::mutex> lock(gBoxMutex);
-    gBoxes.push_back(text);
-}
-
 class RequestTest : public PluginTest {
 protected:
     void SetUp() override {
-        gBoxes.clear();
         PluginTest::SetUp();
         ASSERT_EQ(enter(), 0);
         ASSERT_TRUE(pluginApp().hasServer());
         // The entry put the host's message box in place; here the boxes are counted instead.
-        ASSERT_NE(setErrorBox(recordBox), nullptr);
+        ASSERT_NE(setErrorBox(nullptr), nullptr);
+        recorded.emplace();
         host->model().newProject();
         root = host->model().rootFolder();
         comp = host->model().addComp("Comp 1", 640, 480, 30.0, {300, 30}, root);
@@ -107,9 +100,11 @@ protected:
         return files;
     }
 
-    std::vector<std::string> boxes() {
-        std::lock_guard<std::mutex> lock(gBoxMutex);
-        return gBoxes;
+    std::vector<std::string> boxes() { return recorded->texts(); }
+    void TearDown() override {
+        // Before the reset, which leaves the default box in place.
+        recorded.reset();
+        PluginTest::TearDown();
     }
 
     // A request the handler cannot read is answered "exception occured", queues nothing, is
@@ -127,6 +122,7 @@ protected:
     }
 
     testkit::TempDir files;
+    std::optional<testkit::RecordedBoxes> recorded;
     int root = 0;
     int comp = 0;
 };

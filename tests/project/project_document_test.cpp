@@ -2,11 +2,11 @@
 
 #include <gtest/gtest.h>
 
-#include <functional>
 #include <random>
 #include <string>
 #include <vector>
 
+#include "common/error_text.h"
 #include "common/test_dirs.h"
 #include "common/test_drives.h"
 #include "common/test_files.h"
@@ -19,14 +19,7 @@ std::string attributeOf(const xml::node& element, const char* name) {
     return element.attribute(name, text) ? text : "(absent)";
 }
 
-std::string errorOf(const std::function<void()>& action) {
-    try {
-        action();
-    } catch (const std::exception& e) {
-        return e.what();
-    }
-    return "(no error)";
-}
+using testkit::errorOf;
 
 std::string writtenText(Project project, const char* rootName = "Project") {
     xml::tree tree;
