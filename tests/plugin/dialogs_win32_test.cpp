@@ -1,5 +1,4 @@
-// The two dialogs driven as a user would, from a second thread that finds their windows and
-// posts to them while the test's thread runs the dialog.
+// The two dialogs driven as a user would.
 #include <windows.h>
 // After windows.h.
 #include <commctrl.h>
@@ -15,6 +14,7 @@
 #include "common/unmanaged_windows.h"
 #include "plugin/apply_progress_dialog.h"
 #include "plugin/dialog_ids.h"
+#include "plugin/dialog_user_win32.h"
 #include "plugin/transformations_source_dialog.h"
 
 namespace {
@@ -24,52 +24,15 @@ using namespace std::chrono_literals;
 // Before any window of the program exists.
 const bool kUnmanaged = (testkit::useUnmanagedWindows(), true);
 
-struct WindowSearch {
-    std::string title;
-    HWND owner;
-    HWND found;
-};
-
-BOOL CALLBACK matchWindow(HWND window, LPARAM param) {
-    auto& s = *reinterpret_cast<WindowSearch*>(param);
-    DWORD process = 0;
-    GetWindowThreadProcessId(window, &process);
-    char text[256] = {};
-    GetWindowTextA(window, text, sizeof text);
-    if (process != GetCurrentProcessId() || !IsWindowVisible(window) || s.title != text) return TRUE;
-    if (s.owner != nullptr && GetWindow(window, GW_OWNER) != s.owner) return TRUE;
-    s.found = window;
-    return FALSE;
-}
-
-// A shown top-level window of this process with this title (and, when given, this owner).
-HWND findWindow(const std::string& title, HWND owner = nullptr) {
-    WindowSearch search{title, owner, nullptr};
-    EnumWindows(matchWindow, reinterpret_cast<LPARAM>(&search));
-    return search.found;
-}
-
-HWND waitForWindow(const std::string& title, HWND owner = nullptr) {
-    HWND found = nullptr;
-    testkit::waitFor([&] { return (found = findWindow(title, owner)) != nullptr; });
-    return found;
-}
+using dialogkit::findWindow;
+using dialogkit::User;
+using dialogkit::waitForWindow;
 
 std::string itemText(HWND dialog, int id) {
     char text[1024] = {};
     GetDlgItemTextA(dialog, id, text, sizeof text);
     return text;
 }
-
-// Runs `user` on a second thread for the length of the scope.
-class User {
-public:
-    explicit User(std::function<void()> user) : thread_(std::move(user)) {}
-    ~User() { thread_.join(); }
-
-private:
-    std::thread thread_;
-};
 
 class SourceDialogTest : public ::testing::Test {
 protected:

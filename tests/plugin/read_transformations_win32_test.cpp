@@ -1,0 +1,76 @@
+// "Read Transformations from Skelda File..." with its Win32 source dialog answered by a user.
+#include <gtest/gtest.h>
+#include <windows.h>
+
+#include <string>
+
+#include "common/unmanaged_windows.h"
+#include "plugin/command_table.h"
+#include "plugin/dialog_ids.h"
+#include "plugin/dialog_user_win32.h"
+#include "plugin/plugin_fixture.h"
+#include "project/sample_project.h"
+
+namespace {
+
+// Before any window of the program exists.
+const bool kUnmanaged = (testkit::useUnmanagedWindows(), true);
+
+class ReadTransformationsWindowTest : public PluginTest {
+protected:
+    void SetUp() override {
+        PluginTest::SetUp();
+        ASSERT_EQ(enter(), 0);
+        host->model().newProject();
+        const int root = host->model().rootFolder();
+        const int comp = host->model().addComp("Comp", 160, 120, 24.0, {240, 24}, root);
+        const int source = host->model().addComp("Source", 160, 120, 24.0, {240, 24}, root);
+        layer = host->model().addLayer(comp, source, AEGP_ObjectType_AV);
+        host->model().activeItem = comp;
+        host->model().activeLayer = layer;
+        job = importkit::writeSampleProject(files.path());
+    }
+    std::size_t keys() {
+        std::size_t count = 0;
+        for (const auto& entry : host->model().layer(layer)->streams) count += entry.second.keys.size();
+        return count;
+    }
+    // Chooses the command while a user types `path` into the dialog and presses Apply (or,
+    // with no path, cancels it).
+    simhost::SimHost::CommandResult readAnswering(const std::string& path) {
+        dialogkit::User user([path] {
+            const HWND window = dialogkit::waitForWindow("Skelda");
+            if (window == nullptr) return;
+            if (path.empty()) {
+                PostMessageA(window, WM_COMMAND, IDCANCEL, 0);
+                return;
+            }
+            SetWindowTextA(GetDlgItem(window, IDC_SOURCE_PATH), path.c_str());
+            PostMessageA(window, WM_COMMAND, MAKEWPARAM(IDC_SOURCE_APPLY, BN_CLICKED),
+                         reinterpret_cast<LPARAM>(GetDlgItem(window, IDC_SOURCE_APPLY)));
+        });
+        return host->runCommand(hostContext().commands[ReadTransformationsCommand]);
+    }
+
+    testkit::TempDir files;
+    std::string job;
+    int layer = 0;
+};
+
+TEST_F(ReadTransformationsWindowTest, CancelReadsNothingAndApplyWritesTheFilesResult) {
+    auto outcome = readAnswering("");
+    EXPECT_TRUE(outcome.handled);
+    EXPECT_EQ(outcome.result, 0);
+    EXPECT_EQ(keys(), 0u);
+
+    outcome = readAnswering(job);
+    EXPECT_EQ(outcome.result, 0);
+    EXPECT_GT(keys(), 0u);
+    EXPECT_TRUE(host->reports().empty()) << host->reports()[0];
+    ASSERT_EQ(host->model().undoGroups().size(), 1u);
+    EXPECT_EQ(host->model().openUndoGroups(), 0);
+    EXPECT_TRUE(host->suites().outstanding().empty());
+    EXPECT_EQ(dialogkit::findWindow("Application of transforms to layer..."), nullptr);
+}
+
+}  // namespace
