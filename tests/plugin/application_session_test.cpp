@@ -126,45 +126,23 @@ TEST_F(ApplicationSessionTest, UploadsArriveWithTheirFootage) {
     EXPECT_TRUE(host->reports().empty());
 }
 
+// An upload chosen when the selection holds no footage (a composition, or nothing) is refused.
 TEST_F(ApplicationSessionTest, UploadWithoutFootageSendsNothing) {
     startApp({"--actions", "Underlay,Overlay"});
-    host->model().activeItem = comp;
-    EXPECT_EQ(choose(UnderlayCommand).result, 1);
-    EXPECT_EQ(host->reports(), std::vector<std::string>{"Exception: there is no active footage"});
+    for (int item : {comp, 0}) {
+        host->model().activeItem = item;
+        for (CommandIndex upload : {UnderlayCommand, OverlayCommand}) {
+            host->reports().clear();
+            const auto outcome = choose(upload);
+            EXPECT_TRUE(outcome.handled);
+            EXPECT_EQ(outcome.result, 1);
+            EXPECT_EQ(host->reports(), std::vector<std::string>{"Exception: there is no active footage"});
+        }
+    }
+    EXPECT_TRUE(host->suites().outstanding().empty());
     app->write("uploads\n");
     for (auto line = app->readLine(); line && *line != "end"; line = app->readLine())
         EXPECT_EQ(line->find('<'), std::string::npos) << *line;
-}
-
-TEST_F(ApplicationSessionTest, ImportProjectBuildsTheCompositionAtTheNextIdleCall) {
-    std::filesystem::create_directories(files.file("plate"));
-    std::string frameList;
-    for (int i = 0; i < 4; ++i) {
-        std::ofstream(files.file("plate/p000" + std::to_string(i) + ".png")) << i;
-        frameList += "<Frame path=\"p000" + std::to_string(i) + ".png\"/>";
-    }
-    std::ofstream(files.file("plate/logo.png")) << "logo";
-    // The application pushes its project with absolute paths.
-    const std::string plate = files.file("plate") + "/";
-    std::ofstream(files.file("job.skp"))
-        << "<Project Name=\"Tracked\"><Dim sx=\"320\" sy=\"240\"/>"
-           "<Underlay path=\""
-        << plate << "\" abs=\"1\">" << frameList << "</Underlay><Overlay path=\"" << plate
-        << "\" abs=\"1\"><Frame path=\"logo.png\"/>"
-           "</Overlay></Project>";
-    startApp({"--actions", "Project", "--result", files.file("job.skp")});
-    const auto outcome = choose(ImportProjectCommand);
-    EXPECT_TRUE(outcome.handled);
-    EXPECT_EQ(outcome.result, 0);
-    EXPECT_EQ(app->readLine().value_or(""), "pushed Project: ok");
-    ASSERT_TRUE(testkit::waitFor([] { return deferredTaskQueue().size() == 1; }));
-    EXPECT_EQ(host->idle(), 0);
-    bool built = false;
-    for (const auto& entry : host->model().items())
-        built = built || (entry.second.type == AEGP_ItemType_COMP && entry.second.name == "Tracked");
-    EXPECT_TRUE(built);
-    EXPECT_TRUE(host->reports().empty()) << host->reports()[0];
-    EXPECT_TRUE(host->suites().outstanding().empty());
 }
 
 TEST_F(ApplicationSessionTest, ProjectRequestWithNothingToPushQueuesNothing) {
@@ -175,33 +153,6 @@ TEST_F(ApplicationSessionTest, ProjectRequestWithNothingToPushQueuesNothing) {
     host->model().closeProject();
     EXPECT_EQ(host->idle(), 0);
     EXPECT_TRUE(host->reports().empty());
-}
-
-TEST_F(ApplicationSessionTest, LoadTransformationsBecomesKeyframesAtTheNextIdleCall) {
-    startApp({"--actions", "Transformations", "--motion", "dx=1.5,rotate=0.2", "--frames", "12"});
-    const int shot = host->model().addFootage("shot", frames("shot", 12), root);
-    host->model().activeItem = comp;
-    const int layer = host->model().addLayer(comp, shot, AEGP_ObjectType_AV);
-    host->model().activeLayer = layer;
-    const auto outcome = choose(LoadTransformationsCommand);
-    EXPECT_TRUE(outcome.handled);
-    EXPECT_EQ(outcome.result, 0);
-    EXPECT_EQ(app->readLine().value_or(""), "pushed Transformations: ok");
-    EXPECT_EQ(deferredTaskQueue().size(), 1u);
-    auto keys = [&] {
-        std::size_t count = 0;
-        for (const auto& entry : host->model().layer(layer)->streams) count += entry.second.keys.size();
-        return count;
-    };
-    EXPECT_EQ(keys(), 0u);
-    EXPECT_EQ(host->idle(), 0);
-    EXPECT_GT(keys(), 0u);
-    EXPECT_EQ(deferredTaskQueue().size(), 0u);
-    ASSERT_EQ(host->model().undoGroups().size(), 1u);
-    EXPECT_EQ(host->model().undoGroups()[0].name, "Apply Transform to Layer");
-    EXPECT_EQ(host->model().openUndoGroups(), 0);
-    EXPECT_TRUE(host->reports().empty());
-    EXPECT_TRUE(host->suites().outstanding().empty());
 }
 
 // The installed application is launched by the first command, after which the menu offers

@@ -44,18 +44,6 @@ TEST_F(CommandHookTest, AFailedCommandIsHandledAndReported) {
     EXPECT_TRUE(host->suites().outstanding().empty());
 }
 
-TEST_F(CommandHookTest, UploadWithoutActiveFootageIsRefused) {
-    host->model().newProject();
-    for (CommandIndex upload : {UnderlayCommand, OverlayCommand}) {
-        host->reports().clear();
-        const auto outcome = host->runCommand(commandOf(upload));
-        EXPECT_TRUE(outcome.handled);
-        EXPECT_EQ(outcome.result, 1);
-        EXPECT_EQ(host->reports(), std::vector<std::string>{"Exception: there is no active footage"});
-    }
-    EXPECT_TRUE(host->suites().outstanding().empty());
-}
-
 TEST_F(CommandHookTest, MenuWithoutApplicationDisablesEverythingAndNamesBothCommands) {
     EXPECT_EQ(host->updateMenus(), 0);
     for (int i = 0; i < kCommandCount; ++i) EXPECT_FALSE(item(CommandIndex(i)).enabled) << i;
@@ -64,14 +52,6 @@ TEST_F(CommandHookTest, MenuWithoutApplicationDisablesEverythingAndNamesBothComm
     EXPECT_EQ(item(UnderlayCommand).text, "Upload as Underlay to Skelda");
     EXPECT_TRUE(host->reports().empty());
     EXPECT_TRUE(host->suites().outstanding().empty());
-}
-
-TEST_F(CommandHookTest, InstalledButNotRunningOffersLaunching) {
-    installation.install("/opt/skelda/skelda");
-    EXPECT_EQ(host->updateMenus(), 0);
-    EXPECT_TRUE(item(ApplicationCommand).enabled);
-    EXPECT_EQ(item(ApplicationCommand).text, "Launch Skelda");
-    for (int i = 1; i < kCommandCount; ++i) EXPECT_FALSE(item(CommandIndex(i)).enabled) << i;
 }
 
 // Every host call of a menu update failed in turn: the error is reported with its action, the
