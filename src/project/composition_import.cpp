@@ -1,6 +1,8 @@
 #include "project/composition_import.h"
 
 #include <optional>
+#include <stdexcept>
+#include <string>
 
 #include "host/check_host.h"
 #include "host/suite_scope.h"
@@ -97,6 +99,11 @@ AEGP_LayerH addFootageLayer(const CompositionImport& what, const std::vector<std
 
 AEGP_ItemH importComposition(const CompositionImport& what, const ApplyToLayer& apply) {
     if (what.underlayFiles.empty()) return nullptr;
+    // Refused before anything is built: the host would be given a negative duration for the overlay.
+    if (!what.overlayFiles.empty() && what.trimLast < what.trimFirst)
+        throw std::invalid_argument(
+            "the project's Overlay has a Trimming that ends before it starts (first " +
+            std::to_string(what.trimFirst) + ", last " + std::to_string(what.trimLast) + ")");
     const std::string name = what.name.empty() ? kDefaultCompositionName : what.name;
     const std::uint32_t fps = what.framerate;
 

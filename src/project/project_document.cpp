@@ -32,12 +32,9 @@ void serializeOverlay(const XmlArchive& archive, ProjectOverlay& overlay, const 
             trimming = defaults;
             return;
         }
+        // Read as written, even a pair that ends before it starts: the transformations of such a file
+        // are still usable; only building its overlay layer refuses it.
         element.attribute("first", trimming.first, 0).attribute("last", trimming.last, 0);
-        // The host would be given a negative duration for the overlay layer.
-        if (element.reading() && trimming.last < trimming.first)
-            throw std::invalid_argument(
-                "the project's Overlay has a Trimming that ends before it starts (first " +
-                std::to_string(trimming.first) + ", last " + std::to_string(trimming.last) + ")");
     });
 }
 

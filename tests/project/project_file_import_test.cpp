@@ -141,16 +141,19 @@ TEST_F(ProjectFileImportTest, AProjectThatBuildsNothingIsAnErrorNotASuccessWitho
                                                         "\" has no underlay footage: nothing to import"});
     EXPECT_TRUE(host->model().undoGroups().empty());
 
-    // A trimming the host cannot take is refused before anything is built.
-    std::string text = readFile(project);
+    // A trimming the host cannot take is refused before anything is built, and nothing is renamed.
+    std::string text = readFile(writeSampleProject(dir.path()));
     const std::string trimming = "first=\"1\" last=\"13\"";
     ASSERT_NE(text.find(trimming), std::string::npos);
     writeFile(dir.file("reversed.skp"),
               text.replace(text.find(trimming), trimming.size(), "first=\"13\" last=\"1\""));
     host->reports().clear();
+    const auto before = snapshot(dir.path());
     EXPECT_NE(importFile(dir.file("reversed.skp")).result, A_Err_NONE);
+    EXPECT_EQ(snapshot(dir.path()), before);
     ASSERT_EQ(host->reports().size(), 1u);
-    EXPECT_NE(host->reports()[0].find("Trimming"), std::string::npos) << host->reports()[0];
+    EXPECT_NE(host->reports()[0].find("Trimming that ends before it starts"), std::string::npos)
+        << host->reports()[0];
     EXPECT_TRUE(host->model().undoGroups().empty());
 
     writeFile(dir.file("broken.skp"), "<Project");
