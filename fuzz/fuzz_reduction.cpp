@@ -70,7 +70,8 @@ std::vector<std::int32_t> framesFrom(Input& in, std::size_t n) {
     return frames;
 }
 
-// Two value components, built segment by segment; a segment sets the first, the second or both.
+// Two value components, built segment by segment along a line per component (at first still); a
+// segment changes the first, the second or both.
 struct Values {
     std::vector<double> c[2];
     std::size_t size() const { return c[0].size(); }
@@ -81,39 +82,45 @@ Values valuesFrom(Input& in, const std::vector<std::int32_t>& frames, float tole
     // A deviation whose error is the threshold itself: 1 - cos d = 2 sin^2(d / 2) for angles.
     const double near = angles ? 2 * std::asin(std::min(1.0, tau / std::sqrt(2.0))) : tau;
     double scale = tau > 0 ? tau : 1.0;
-    double v[2] = {0, 0};
+    double base[2] = {0, 0}, slope[2] = {0, 0}, from[2] = {0, 0};
     Values out;
     while (out.size() < frames.size() && !in.empty()) {
         const std::uint8_t op = in.byte();
-        const int which = op >> 6;
+        const int shape = op & 7;
         const std::size_t count = std::min<std::size_t>(1 + in.byte() % 64, frames.size() - out.size());
         const std::size_t first = out.size();
         const int p = in.signedByte();
         const double fine = std::ldexp(1.0, -(in.byte() % 60));
-        // Exact repeats, exact lines in time, a step, errors at the tolerance, full turns, any
-        // double, noise, fine jitter.
-        const auto shape = [&](int kind, std::size_t i, double t, double x) {
-            if (kind == 1) return x + ((op & 8) ? scale * p / 8 : scale * (p * 0.1 + 0.037)) * t;
-            if (kind == 2) return x + scale * p / 16;
-            if (kind == 3) return x + (i % 2 ? near * (1 + p * fine) : 0);
-            if (kind == 4) return x + kTurn * (in.byte() % 5 - 2.0);
-            if (kind == 5) return in.raw<double>();
-            if (kind == 6) return x + scale * in.signedByte() / 128;
-            if (kind == 7) return x + (i % 2 ? 1 : -1) * scale * fine * p;
+        const auto changes = [&](int k) { return op >> 6 >= 2 || op >> 6 == k; };
+        // A new slope, exactly dyadic or not, or a step: the line starts again here.
+        for (int k = 0; k < 2; ++k) {
+            if ((shape != 1 && shape != 2) || !changes(k)) continue;
+            base[k] += slope[k] * (frames[first] - from[k]);
+            from[k] = frames[first];
+            if (shape == 1) slope[k] = (op & 8) ? scale * p / 8 : scale * (p * 0.1 + 0.037);
+            if (shape == 2) base[k] += scale * p / 16;
+        }
+        // Off the line: errors at the tolerance, full turns, any double, noise, fine jitter.
+        const auto off = [&](std::size_t i, double x) {
+            if (shape == 3) return x + (i % 2 ? near * (1 + p * fine) : 0);
+            if (shape == 4) return x + kTurn * (in.byte() % 5 - 2.0);
+            if (shape == 5) return in.raw<double>();
+            if (shape == 6) return x + scale * in.signedByte() / 128;
+            if (shape == 7) return x + (i % 2 ? 1 : -1) * scale * fine * p;
             return x;
         };
-        for (std::size_t i = 0; i < count; ++i) {
-            const double t = static_cast<double>(frames[first + i]) - static_cast<double>(frames[first]);
+        for (std::size_t i = first; i < first + count; ++i) {
             for (int k = 0; k < 2; ++k) {
-                out.c[k].push_back(which >= 2 || which == k ? shape(op & 7, i, t, v[k]) : v[k]);
+                const double x = base[k] + slope[k] * (frames[i] - from[k]);
+                out.c[k].push_back(changes(k) ? off(i - first, x) : x);
             }
-        }
-        for (int k = 0; k < 2; ++k) {
-            if (out.size() > first && (op & 7) != 4) v[k] = out.c[k].back();
         }
         // Magnitudes from 1e-308 to 1e306, past where the fast path gives up (1e100).
         if (op & 32) scale = std::ldexp(1.0, 8 * in.signedByte());
-        if ((op & 48) == 48) v[0] = v[1] = scale * in.signedByte();
+        if ((op & 48) == 48) {
+            base[0] = base[1] = scale * in.signedByte();
+            slope[0] = slope[1] = 0;
+        }
     }
     return out;
 }
