@@ -39,7 +39,7 @@ private:
 
 float toleranceFrom(Input& in) {
     static const float kTolerances[] = {0.5f, 0.05f, 2.0f, 1e-4f, 0.01f, 3.0f, 1e-5f, 2e-5f,
-                                        0.3f, 1e-3f, 0.1f, 1e-8f, 1.0f,  1e3f, 0.0f,  -1.0f};
+                                        0.3f, 1e-3f, 0.1f, 1e-8f, 1.0f,  1e3f, 0.0f,  INFINITY};
     const std::uint8_t pick = in.byte();
     return pick >= 240 ? in.raw<float>() : kTolerances[pick % 16];
 }
