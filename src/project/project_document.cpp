@@ -21,8 +21,14 @@ Trimming defaultTrimming(const ProjectOverlay& overlay, std::size_t underlayLeng
 void serializeOverlay(const XmlArchive& archive, ProjectOverlay& overlay, const std::string& basePath,
                       std::size_t underlayLength) {
     archive.attribute("SourceOffset", overlay.sourceOffset, 0);
-    FrameListBinding binding{overlay.files, basePath};
-    serializeFrameList(archive, binding);
+    // A project without overlay frames (a stabilisation) names no overlay directory: a pushed project
+    // has no file to resolve an absent one against.
+    if (archive.reading() && archive.node().children("Frame").empty()) {
+        overlay.files.clear();
+    } else {
+        FrameListBinding binding{overlay.files, basePath};
+        serializeFrameList(archive, binding);
+    }
 
     const Trimming defaults = defaultTrimming(overlay, underlayLength);
     Trimming& trimming = overlay.trimming;

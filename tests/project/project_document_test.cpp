@@ -207,6 +207,21 @@ TEST_F(ProjectOnDisk, PushedProjectsNeedAbsolutePaths) {
     EXPECT_EQ(pushed.underlayFiles, std::vector<std::string>{plate_[0]});
     EXPECT_EQ(errorOf([&] { readText("<Message type=\"Project\">" + underlay() + "</Message>", ""); }),
               "absolute path expected");
+    // A stabilisation project has no overlay to resolve, with or without an empty Overlay element.
+    const std::string plate =
+        "<Underlay path=\"" + root_ + "plate\\\" abs=\"1\"><Frame path=\"p0000.png\"/></Underlay>";
+    for (const char* overlay : {"", "<Overlay/>", "<Overlay SourceOffset=\"3\"/>"}) {
+        const Project stabilisation =
+            readText("<Message type=\"Project\">" + plate + overlay + "</Message>", "");
+        EXPECT_EQ(stabilisation.underlayFiles, std::vector<std::string>{plate_[0]}) << overlay;
+        EXPECT_TRUE(stabilisation.overlay.files.empty()) << overlay;
+    }
+    EXPECT_EQ(errorOf([&] {
+                  readText("<Message type=\"Project\">" + plate +
+                               "<Overlay><Frame path=\"a.png\"/></Overlay></Message>",
+                           "");
+              }),
+              "absolute path expected");
 }
 
 TEST_F(ProjectOnDisk, ErrorsNameWhatIsWrong) {
