@@ -2,8 +2,12 @@
 
 #include <gtest/gtest.h>
 
+#include <iterator>
+
 #include "apply/apply_fixture.h"
 #include "apply/frame_rate.h"
+#include "common/fault_walk.h"
+#include "common/host_call_actions.h"
 #include "host/ae_exception.h"
 
 namespace {
@@ -48,7 +52,9 @@ TEST_F(ApplyTransformationsTest, NothingIsDoneWithoutAnAudioVideoLayer) {
     expectNothingLeftOpen();
 }
 
+// The last case without keyframe suite 2: keys inserted one by one.
 TEST_F(ApplyTransformationsTest, EachModelReproducesTheTrackedCornersWithinItsTolerance) {
+    const Motion affine = {0.01, 0.004, 0.003, 1.5, 0.3, 3e-4};
     const struct {
         ExportModel model;
         Motion motion;
@@ -56,14 +62,17 @@ TEST_F(ApplyTransformationsTest, EachModelReproducesTheTrackedCornersWithinItsTo
         {ExportModel::Translation, {0, 0, 0, 1.5, 0.3, 0}},
         {ExportModel::Rigid, {0.01, 0, 0, 1.5, 0.3, 0}},
         {ExportModel::RigidScale, {0.01, 0.004, 0, 1.5, 0.3, 0}},
-        {ExportModel::Affine1, {0.01, 0.004, 0.003, 1.5, 0.3, 3e-4}},
-        {ExportModel::Affine2, {0.01, 0.004, 0.003, 1.5, 0.3, 3e-4}},
-        {ExportModel::Affine3, {0.01, 0.004, 0.003, 1.5, 0.3, 3e-4}},
-        {ExportModel::CornerPin, {0.01, 0.004, 0.003, 1.5, 0.3, 3e-4}},
-        {ExportModel::Auto, {0.01, 0.004, 0.003, 1.5, 0.3, 3e-4}},
+        {ExportModel::Affine1, affine},
+        {ExportModel::Affine2, affine},
+        {ExportModel::Affine3, affine},
+        {ExportModel::CornerPin, affine},
+        {ExportModel::Auto, affine},
+        {ExportModel::RigidScale, {0.01, 0.004, 0, 1.5, 0.3, 0}},
     };
     const float tolerance = 0.5f;
     for (const auto& c : cases) {
+        const bool last = &c == &cases[std::size(cases) - 1];
+        if (last) host.suites().withdraw(kAEGPKeyframeSuite, kAEGPKeyframeSuiteVersion2);
         host.model().layer(layer)->streams.clear();
         host.model().layer(layer)->effects.clear();
         const Transformations record = makeRecord(0, 120, c.motion, tolerance, c.model);
@@ -71,9 +80,11 @@ TEST_F(ApplyTransformationsTest, EachModelReproducesTheTrackedCornersWithinItsTo
         const std::size_t keys = keyCount();
         const double error = largestCornerError(record, 0, 120, at25);
         EXPECT_LE(error, tolerance + 1e-6) << static_cast<int>(c.model) << " with " << keys << " keys";
+        EXPECT_GT(keys, 0u) << static_cast<int>(c.model);
         EXPECT_LT(keys, 120u * 4) << static_cast<int>(c.model);  // thinned
         expectNothingLeftOpen();
     }
+    EXPECT_EQ(host.model().undoGroups().size(), std::size(cases) - 1);  // none without suite 2
 }
 
 TEST_F(ApplyTransformationsTest, AnNtscCompositionKeysEachFrameAtItsOwnTime) {
@@ -91,25 +102,6 @@ TEST_F(ApplyTransformationsTest, AnNtscCompositionKeysEachFrameAtItsOwnTime) {
     expectNothingLeftOpen();
 }
 
-TEST_F(ApplyTransformationsTest, RecordOutsideTheLayerWritesNothingAndStillSucceeds) {
-    const Transformations record = makeRecord(400, 50, {}, 0.5f, ExportModel::RigidScale);
-    EXPECT_TRUE(applyTransformations(record));
-    EXPECT_EQ(keyCount(), 0u);
-    expectNothingLeftOpen();
-}
-
-TEST_F(ApplyTransformationsTest, SingleInsertionWithoutKeyframeSuiteTwo) {
-    host.suites().withdraw(kAEGPKeyframeSuite, kAEGPKeyframeSuiteVersion2);
-    const Transformations record =
-        makeRecord(0, 60, {0.01, 0.004, 0, 1.5, 0.3}, 0.5f, ExportModel::RigidScale);
-    ASSERT_TRUE(applyTransformations(record));
-    EXPECT_GT(keyCount(), 0u);
-    EXPECT_LE(largestCornerError(record, 0, 60, at25), 0.5 + 1e-6);
-    EXPECT_TRUE(host.model().undoGroups().empty());
-    EXPECT_EQ(host.faults().count("AEGP_StartAddKeyframes"), 0);
-    expectNothingLeftOpen();
-}
-
 TEST_F(ApplyTransformationsTest, AnErrorOfTheModelReachesTheCallerWithEverythingClosed) {
     Transformations record = makeRecord(0, 20, {}, 0.5f, ExportModel::Affine1);
     record.frames[5].xx = record.frames[5].xy = 0;  // singular
@@ -121,36 +113,6 @@ TEST_F(ApplyTransformationsTest, AnErrorOfTheModelReachesTheCallerWithEverything
 // Every host call of an apply failed in turn: the error names the failing step and nothing is
 // left open.
 TEST_F(ApplyTransformationsTest, FaultWalkOverEveryHostCall) {
-    const std::map<std::string, const char*> actions = {
-        {"AEGP_GetActiveLayer", "getting active layer"},
-        {"AEGP_GetLayerObjectType", "getting layer's object type"},
-        {"AEGP_GetLayerParentComp", "getting layer's parent composition"},
-        {"AEGP_GetCompFramerate", "getting composition's framerate"},
-        {"AEGP_GetLayerSourceItem", "getting layer's source item"},
-        {"AEGP_GetItemDimensions", "getting item's dimensions"},
-        {"AEGP_GetLayerInPoint", "getting layer's in-point"},
-        {"AEGP_GetLayerDuration", "getting layer's duration"},
-        {"AEGP_StartUndoGroup", "starting undo group"},
-        {"AEGP_EndUndoGroup", "ending undo group"},
-        {"AEGP_GetMainHWND", "getting main HWND"},
-        {"AEGP_GetNewLayerStream", "getting new layer's stream"},
-        {"AEGP_GetNewEffectStreamByIndex", "getting new effect's stream by index"},
-        {"AEGP_DisposeStream", "disposing stream"},
-        {"AEGP_StartAddKeyframes", "starting bulk keyframe addition"},
-        {"AEGP_AddKeyframes", "adding keyframe (bulk)"},
-        {"AEGP_SetAddKeyframe", "setting keyframe value (bulk)"},
-        {"AEGP_EndAddKeyframes", "ending bulk keyframe addition"},
-        {"AEGP_InsertKeyframe", "inserting keyframe"},
-        {"AEGP_SetKeyframeValue", "setting keyframe value"},
-        {"AEGP_GetNumInstalledEffects", "getting number of installed effects"},
-        {"AEGP_GetNextInstalledEffect", "getting next installed effect"},
-        {"AEGP_GetEffectName", "getting effect name"},
-        {"AEGP_ApplyEffect", "applying effect"},
-        {"AEGP_DisposeEffect", "disposing effect"},
-        {"AEGP_OpenProgress", "opening progress window"},
-        {"AEGP_StepProgress", "updating progress window"},
-        {"AEGP_CloseProgress", "closing progress window"},
-    };
     // Affine3 keys the layer's own streams, then applies the Transform effect and keys its skew.
     const Transformations record = makeRecord(0, 4, {0.01, 0.004, 0.003, 1.5, 0.3}, 0, ExportModel::Affine3);
     for (const bool bulk : {true, false}) {
@@ -158,30 +120,25 @@ TEST_F(ApplyTransformationsTest, FaultWalkOverEveryHostCall) {
         host.faults().clearCalls();
         ASSERT_TRUE(applyTransformations(record));
         const std::vector<std::string> calls = host.faults().calls();
-        std::map<std::string, int> seen;
-        for (std::size_t i = 0; i < calls.size(); ++i) {
-            const std::string& operation = calls[i];
-            const int k = ++seen[operation];
-            const A_Err code = -100 - static_cast<A_Err>(i);
-            std::string expected = actions.count(operation) ? actions.at(operation) : "";
-            if (operation == "AEGP_EnableMainWindow")
-                expected = k == 1 ? "disabling main window" : "enabling main window";
-            host.faults().fail(operation, k, code);
+        A_Err code = -100;
+        for (const testkit::FailurePoint& point : testkit::failurePoints(calls)) {
+            SCOPED_TRACE(point.name());
+            host.faults().fail(point.operation, point.k, --code);
             try {
                 applyTransformations(record);
-                ADD_FAILURE() << operation << " #" << k << " did not fail";
+                ADD_FAILURE() << "did not fail";
             } catch (const AE_Exception& e) {
-                EXPECT_EQ(e.code(), code) << operation << " #" << k;
-                EXPECT_EQ(e.action(), expected) << operation << " #" << k;
+                EXPECT_EQ(e.code(), code);
+                EXPECT_EQ(e.action(), testkit::hostCallAction(point.operation, point.k));
             }
             host.faults().clear();
-            const bool release = operation == "AEGP_DisposeStream" || operation == "AEGP_DisposeEffect";
-            EXPECT_EQ(host.references().outstanding().size(), release ? 1u : 0u) << operation << " #" << k;
-            EXPECT_EQ(host.model().openUndoGroups(), 0) << operation << " #" << k;
-            EXPECT_EQ(host.windows().openProgressWindows(), 0) << operation << " #" << k;
-            EXPECT_EQ(host.windows().mainWindowEnabled(), !(operation == "AEGP_EnableMainWindow" && k == 2))
-                << operation << " #" << k;
-            EXPECT_TRUE(host.suites().outstanding().empty()) << operation << " #" << k;
+            const bool release =
+                point.operation == "AEGP_DisposeStream" || point.operation == "AEGP_DisposeEffect";
+            EXPECT_EQ(host.references().outstanding().size(), release ? 1u : 0u);
+            EXPECT_EQ(host.model().openUndoGroups(), 0);
+            EXPECT_EQ(host.windows().openProgressWindows(), 0);
+            EXPECT_EQ(host.windows().mainWindowEnabled(), point.name() != "AEGP_EnableMainWindow #2");
+            EXPECT_TRUE(host.suites().outstanding().empty());
             // What the host refused to release is let go before the next step.
             host.references().clear();
             for (auto& group : host.model().undoGroups()) group.open = false;

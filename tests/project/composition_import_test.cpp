@@ -95,13 +95,19 @@ TEST_F(CompositionImportTest, BuildsTheCompositionWithBothLayersInOneUndoGroup) 
     EXPECT_TRUE(state.journals().empty());
 }
 
+// The tracking result goes to the overlay when tracking, to the underlay when compensating, and
+// nowhere when tracking without an overlay.
 TEST_F(CompositionImportTest, OverlayPlacementAndTaskRouting) {
     const struct {
         Task task;
-        bool toOverlay;
-    } cases[] = {{Task::Tracking, true}, {Task::Compensation, false}};
+        bool withOverlay;
+        int appliedTo;  // index of the layer, top first; -1: none
+    } cases[] = {{Task::Tracking, true, 0},
+                 {Task::Compensation, true, 1},
+                 {Task::Tracking, false, -1},
+                 {Task::Compensation, false, 0}};
     for (const auto& c : cases) {
-        SCOPED_TRACE(static_cast<int>(c.task));
+        SCOPED_TRACE(std::to_string(static_cast<int>(c.task)) + (c.withOverlay ? " with overlay" : ""));
         freshHost();
         testkit::TempDir footage;
         CompositionImport what;
@@ -109,7 +115,7 @@ TEST_F(CompositionImportTest, OverlayPlacementAndTaskRouting) {
         what.height = 480;
         what.framerate = 25;
         what.underlayFiles = makeFrames(footage.file("plate"), "p", 60);
-        what.overlayFiles = makeFrames(footage.file("art"), "o", 40);
+        if (c.withOverlay) what.overlayFiles = makeFrames(footage.file("art"), "o", 40);
         what.sourceOffset = 10;
         what.trimFirst = 5;
         what.trimLast = 45;
@@ -120,34 +126,16 @@ TEST_F(CompositionImportTest, OverlayPlacementAndTaskRouting) {
         ASSERT_NE(comp, nullptr);
         EXPECT_EQ(comp->name, "Skelda Comp");
         EXPECT_EQ(host->model().undoGroups().at(0).name, "Import of Skelda Project 'Skelda Comp'");
+        EXPECT_EQ(host->model().openUndoGroups(), 0);
         const auto layers = layersOf(*comp);
-        ASSERT_EQ(layers.size(), 2u);
+        ASSERT_EQ(layers.size(), c.withOverlay ? 2u : 1u);
+        EXPECT_EQ(applied.layers,
+                  c.appliedTo < 0 ? std::vector<int>{} : std::vector<int>{layers[c.appliedTo]->id});
+        if (!c.withOverlay) continue;
         EXPECT_EQ(host->model().item(layers[0]->source)->footage.files, what.overlayFiles);
         EXPECT_TRUE(sameTime(layers[0]->offset, 10, 25));
         EXPECT_TRUE(sameTime(layers[0]->inPoint, 5, 25));
         EXPECT_TRUE(sameTime(layers[0]->duration, 40, 25));
-        EXPECT_EQ(applied.layers, std::vector<int>{(c.toOverlay ? layers[0] : layers[1])->id});
-    }
-}
-
-TEST_F(CompositionImportTest, WithoutOverlayTheUnderlayStandsAlone) {
-    for (const Task task : {Task::Compensation, Task::Tracking}) {
-        freshHost();
-        testkit::TempDir footage;
-        CompositionImport what;
-        what.width = 640;
-        what.height = 480;
-        what.underlayFiles = makeFrames(footage.file("plate"), "p", 3);
-        what.task = task;
-        AppliedLayers applied;
-        simhost::Item* comp =
-            host->model().item(simhost::fromHandle(importComposition(what, applied.apply())));
-        ASSERT_NE(comp, nullptr);
-        const auto layers = layersOf(*comp);
-        ASSERT_EQ(layers.size(), 1u);
-        EXPECT_EQ(applied.layers,
-                  task == Task::Compensation ? std::vector<int>{layers[0]->id} : std::vector<int>{});
-        EXPECT_EQ(host->model().openUndoGroups(), 0);
     }
 }
 

@@ -49,12 +49,16 @@ struct Reports {
     }
 };
 
+// Listed names match the directory's ignoring letter case.
 TEST(SequenceIsolatorTest, HidesTheUnlistedFilesOfTheExtensionOnlyWhileItLives) {
     ScopedStateDir state;
     testkit::TempDir dir;
-    std::vector<std::string> listed;
-    for (int i = 0; i < 100; ++i) listed.push_back(frameName(i));
-    makeFiles(dir, listed);
+    std::vector<std::string> files, listed;
+    for (int i = 0; i < 100; ++i) {
+        files.push_back(frameName(i));
+        listed.push_back(i % 2 ? files.back() : "P" + frameName(i).substr(1, 4) + ".PNG");
+    }
+    makeFiles(dir, files);
     makeFiles(dir, {frameName(100), "notes.png", "notes.txt"});
     const auto before = snapshot(dir.path());
 
@@ -75,18 +79,6 @@ TEST(SequenceIsolatorTest, HidesTheUnlistedFilesOfTheExtensionOnlyWhileItLives) 
     EXPECT_EQ(snapshot(dir.path()), before);
     EXPECT_TRUE(state.journals().empty());
     EXPECT_TRUE(reports.texts.empty());
-}
-
-TEST(SequenceIsolatorTest, ListedNamesMatchTheDirectoryIgnoringLetterCase) {
-    ScopedStateDir state;
-    testkit::TempDir dir;
-    makeFiles(dir, {"p0000.png", "p0001.png", "p0002.png"});
-    const auto before = snapshot(dir.path());
-    {
-        SequenceIsolator isolator(pathsIn(dir, {"P0000.PNG", "P0001.png"}), isolationFileCalls(), nullptr);
-        EXPECT_EQ(snapshot(dir.path()), movedAside(before, {"p0002.png"}));
-    }
-    EXPECT_EQ(snapshot(dir.path()), before);
 }
 
 TEST(SequenceIsolatorTest, FirstFileWithoutExtensionHidesAllOtherEntriesButNeverTheDirectoryItself) {
@@ -134,55 +126,42 @@ TEST(SequenceIsolatorTest, AnExistingAsideNameIsNeverReplaced) {
     }
 }
 
+// Files that cannot come back are all named, by the error of an explicit restore or by the report
+// of one on an error's way out (that error goes on); the rest are restored, and the journal stays
+// for the next load of the module, which brings the stuck ones back.
 TEST(SequenceIsolatorTest, FilesThatCannotComeBackAreAllNamedAndTheRestRestored) {
-    ScopedStateDir state;
-    testkit::TempDir dir;
-    makeFiles(dir, {"p0000.png", "a.png", "b.png", "c.png"});
-    const auto before = snapshot(dir.path());
-    FaultyFileCalls calls;
-    calls.stuck = {dir.file("a.png.x"), dir.file("c.png.x")};
-    Reports reports;
-    std::string error;
-    try {
-        SequenceIsolator isolator(pathsIn(dir, {"p0000.png"}), calls, reports.sink());
-        isolator.restore();
-    } catch (const std::runtime_error& e) {
-        error = e.what();
-    }
-    const std::string failA =
-        "failed to rename \"" + dir.file("a.png.x") + "\" into \"" + dir.file("a.png") + "\"";
-    const std::string failC =
-        "failed to rename \"" + dir.file("c.png.x") + "\" into \"" + dir.file("c.png") + "\"";
-    EXPECT_EQ(error, failA + "\n" + failC);
-    EXPECT_TRUE(reports.texts.empty());
-    EXPECT_EQ(snapshot(dir.path()), movedAside(before, {"a.png", "c.png"}));
-    // The journal stays for the next load of the module, which brings both back.
-    EXPECT_EQ(state.journals().size(), 1u);
-    const IsolationRecovery recovery = recoverIsolatedFiles();
-    EXPECT_EQ(recovery.restored, (std::vector<std::string>{dir.file("a.png"), dir.file("c.png")}));
-    EXPECT_TRUE(recovery.stillAside.empty());
-    EXPECT_EQ(snapshot(dir.path()), before);
-    EXPECT_TRUE(state.journals().empty());
-}
-
-TEST(SequenceIsolatorTest, OnAnErrorsWayOutStuckFilesAreReportedAndTheErrorGoesOn) {
-    ScopedStateDir state;
-    testkit::TempDir dir;
-    makeFiles(dir, {"p0000.png", "a.png", "b.png"});
-    const auto before = snapshot(dir.path());
-    FaultyFileCalls calls;
-    calls.stuck = {dir.file("a.png.x")};
-    Reports reports;
-    EXPECT_THROW(
-        {
+    for (const bool unwinding : {false, true}) {
+        SCOPED_TRACE(unwinding ? "unwinding" : "restore");
+        ScopedStateDir state;
+        testkit::TempDir dir;
+        makeFiles(dir, {"p0000.png", "a.png", "b.png", "c.png"});
+        const auto before = snapshot(dir.path());
+        FaultyFileCalls calls;
+        calls.stuck = {dir.file("a.png.x"), dir.file("c.png.x")};
+        Reports reports;
+        std::string error;
+        try {
             SequenceIsolator isolator(pathsIn(dir, {"p0000.png"}), calls, reports.sink());
-            throw std::logic_error("allocating new footage");
-        },
-        std::logic_error);
-    EXPECT_EQ(reports.texts, std::vector<std::string>{"failed to rename \"" + dir.file("a.png.x") +
-                                                      "\" into \"" + dir.file("a.png") + "\""});
-    EXPECT_EQ(snapshot(dir.path()), movedAside(before, {"a.png"}));
-    EXPECT_EQ(state.journals().size(), 1u);
+            if (unwinding) throw std::logic_error("allocating new footage");
+            isolator.restore();
+        } catch (const std::exception& e) {
+            error = e.what();
+        }
+        const std::string failA =
+            "failed to rename \"" + dir.file("a.png.x") + "\" into \"" + dir.file("a.png") + "\"";
+        const std::string failC =
+            "failed to rename \"" + dir.file("c.png.x") + "\" into \"" + dir.file("c.png") + "\"";
+        EXPECT_EQ(error, unwinding ? "allocating new footage" : failA + "\n" + failC);
+        EXPECT_EQ(reports.texts,
+                  (unwinding ? std::vector<std::string>{failA + "\n" + failC} : std::vector<std::string>()));
+        EXPECT_EQ(snapshot(dir.path()), movedAside(before, {"a.png", "c.png"}));
+        EXPECT_EQ(state.journals().size(), 1u);
+        const IsolationRecovery recovery = recoverIsolatedFiles();
+        EXPECT_EQ(recovery.restored, (std::vector<std::string>{dir.file("a.png"), dir.file("c.png")}));
+        EXPECT_TRUE(recovery.stillAside.empty());
+        EXPECT_EQ(snapshot(dir.path()), before);
+        EXPECT_TRUE(state.journals().empty());
+    }
 }
 
 }  // namespace
