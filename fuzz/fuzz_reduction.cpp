@@ -16,11 +16,13 @@ constexpr double kTurn = 2 * 3.141592653589793;
 // The reference is cubic in the length; past 66 records a span leaves the short loop.
 constexpr std::size_t kMostRecords = 200;
 
-class Input {
-public:
-    Input(const std::uint8_t* data, std::size_t size) : data_(data), size_(size) {}
-    bool empty() const { return at_ >= size_; }
-    std::uint8_t byte() { return at_ < size_ ? data_[at_++] : 0; }
+struct Input {
+    const std::uint8_t* data;
+    std::size_t size;
+    std::size_t at = 0;
+
+    bool empty() const { return at >= size; }
+    std::uint8_t byte() { return at < size ? data[at++] : 0; }
     int signedByte() { return static_cast<std::int8_t>(byte()); }
     template <class T>
     T raw() {
@@ -30,11 +32,6 @@ public:
         std::memcpy(&value, bytes, sizeof value);
         return value;
     }
-
-private:
-    const std::uint8_t* data_;
-    std::size_t size_;
-    std::size_t at_ = 0;
 };
 
 float toleranceFrom(Input& in) {
@@ -77,10 +74,11 @@ struct Values {
     std::size_t size() const { return c[0].size(); }
 };
 
-Values valuesFrom(Input& in, const std::vector<std::int32_t>& frames, float tolerance, bool angles) {
+Values valuesFrom(Input& in, const std::vector<std::int32_t>& frames, float tolerance, int kind) {
     const double tau = std::isfinite(tolerance) && tolerance > 0 ? tolerance : 0.0;
-    // A deviation whose error is the threshold itself: 1 - cos d = 2 sin^2(d / 2) for angles.
-    const double near = angles ? 2 * std::asin(std::min(1.0, tau / std::sqrt(2.0))) : tau;
+    // A deviation whose error is the threshold itself: 1 - cos d = 2 sin^2(d / 2) for angles; a
+    // point off in both coordinates by tau / sqrt 2.
+    const double near = kind == 2 ? 2 * std::asin(std::min(1.0, tau / std::sqrt(2.0))) : tau;
     double scale = tau > 0 ? tau : 1.0;
     double base[2] = {0, 0}, slope[2] = {0, 0}, from[2] = {0, 0};
     Values out;
@@ -91,7 +89,8 @@ Values valuesFrom(Input& in, const std::vector<std::int32_t>& frames, float tole
         const std::size_t first = out.size();
         const int p = in.signedByte();
         const double fine = std::ldexp(1.0, -(in.byte() % 60));
-        const auto changes = [&](int k) { return op >> 6 >= 2 || op >> 6 == k; };
+        const bool both = op >> 6 >= 2;
+        const auto changes = [&](int k) { return both || op >> 6 == k; };
         // A new slope, exactly dyadic or not, or a step: the line starts again here.
         for (int k = 0; k < 2; ++k) {
             if ((shape != 1 && shape != 2) || !changes(k)) continue;
@@ -100,9 +99,10 @@ Values valuesFrom(Input& in, const std::vector<std::int32_t>& frames, float tole
             if (shape == 1) slope[k] = (op & 8) ? scale * p / 8 : scale * (p * 0.1 + 0.037);
             if (shape == 2) base[k] += scale * p / 16;
         }
+        const double at = both && kind == 0 ? near / std::sqrt(2.0) : near;
         // Off the line: errors at the tolerance, full turns, any double, noise, fine jitter.
         const auto off = [&](std::size_t i, double x) {
-            if (shape == 3) return x + (i % 2 ? near * (1 + p * fine) : 0);
+            if (shape == 3) return x + (i % 2 ? at * (1 + p * fine) : 0);
             if (shape == 4) return x + kTurn * (in.byte() % 5 - 2.0);
             if (shape == 5) return in.raw<double>();
             if (shape == 6) return x + scale * in.signedByte() / 128;
@@ -151,11 +151,11 @@ int check(void (*fast)(std::vector<Key>&, float), void (*slow)(std::vector<Key>&
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
-    Input in(data, size);
+    Input in{data, size};
     const int kind = in.byte() & 3;
     const float tolerance = toleranceFrom(in);
     const std::vector<std::int32_t> frames = framesFrom(in, in.byte() % (kMostRecords + 1));
-    const Values v = valuesFrom(in, frames, tolerance, kind == 2);
+    const Values v = valuesFrom(in, frames, tolerance, kind);
     if (kind == 0) return check(reducePoints, reference::reducePoints, v, frames, tolerance);
     if (kind == 1) return check(reduceScalars, reference::reduceScalars, v, frames, tolerance);
     if (kind == 2) return check(reduceAngles, reference::reduceAngles, v, frames, tolerance);
