@@ -53,20 +53,4 @@ TEST(SkeldaHost, ScriptFromStandardInputWithFaultsAndReports) {
               "error: no import flavor accepts shot.SKP\n");
 }
 
-TEST(SkeldaHost, RunsEachLineAsItArrives) {
-    testkit::ChildProcess child(host(), {});
-    child.write("echo ready\n");
-    EXPECT_EQ(child.readLine(), std::optional<std::string>("ready"));
-    child.write("load " + module() + "\n");
-    EXPECT_EQ(child.readLine(), std::optional<std::string>("loaded \"Skelda\" entry=GPMain_Skelda result=0"));
-    child.write("flavors\n");
-    EXPECT_EQ(child.readLine(),
-              std::optional<std::string>("flavor id=501 name=\"Skelda Project\" types=0x00706b73/0xffffffff "
-                                         "extensions=.skp flags=2 callbacks=1"));
-    child.write("bogus\n");
-    EXPECT_EQ(child.readLine(), std::optional<std::string>("error: unknown word bogus"));
-    child.closeInput();
-    EXPECT_EQ(child.wait(), 1);
-}
-
 }  // namespace

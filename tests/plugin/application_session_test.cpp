@@ -108,53 +108,6 @@ TEST_F(ApplicationSessionTest, MenuFollowsTheApplicationAndTheActiveFootage) {
     EXPECT_TRUE(host->suites().outstanding().empty());
 }
 
-TEST_F(ApplicationSessionTest, UploadsArriveWithTheirFootage) {
-    startApp({"--actions", "Underlay,Overlay"});
-    host->model().activeItem = host->model().addFootage("shot", frames("shot", 5), root);
-    EXPECT_EQ(choose(UnderlayCommand).result, 0);
-    EXPECT_EQ(choose(OverlayCommand).result, 0);
-    app->write("uploads\n");
-    // The application says what arrives as it arrives, then lists the uploads up to "end".
-    std::vector<std::string> listed;
-    for (auto line = app->readLine(); line && *line != "end"; line = app->readLine())
-        if (line->find('<') != std::string::npos) listed.push_back(*line);
-    ASSERT_EQ(listed.size(), 2u);
-    EXPECT_EQ(listed[0].rfind("upload Underlay 5 frames <", 0), 0u) << listed[0];
-    EXPECT_NE(listed[0].find("shot_1000.png"), std::string::npos) << listed[0];
-    EXPECT_NE(listed[0].find("StartFrame=\"1000\""), std::string::npos) << listed[0];
-    EXPECT_EQ(listed[1].rfind("upload Overlay 5 frames <", 0), 0u) << listed[1];
-    EXPECT_TRUE(host->reports().empty());
-}
-
-// An upload chosen when the selection holds no footage (a composition, or nothing) is refused.
-TEST_F(ApplicationSessionTest, UploadWithoutFootageSendsNothing) {
-    startApp({"--actions", "Underlay,Overlay"});
-    for (int item : {comp, 0}) {
-        host->model().activeItem = item;
-        for (CommandIndex upload : {UnderlayCommand, OverlayCommand}) {
-            host->reports().clear();
-            const auto outcome = choose(upload);
-            EXPECT_TRUE(outcome.handled);
-            EXPECT_EQ(outcome.result, 1);
-            EXPECT_EQ(host->reports(), std::vector<std::string>{"Exception: there is no active footage"});
-        }
-    }
-    EXPECT_TRUE(host->suites().outstanding().empty());
-    app->write("uploads\n");
-    for (auto line = app->readLine(); line && *line != "end"; line = app->readLine())
-        EXPECT_EQ(line->find('<'), std::string::npos) << *line;
-}
-
-TEST_F(ApplicationSessionTest, ProjectRequestWithNothingToPushQueuesNothing) {
-    // The application without a project acknowledges the request, then has nothing to push.
-    startApp({"--actions", "Project"});
-    EXPECT_EQ(choose(ImportProjectCommand).result, 0);
-    EXPECT_EQ(app->readLine().value_or(""), "nothing to push for Project");
-    host->model().closeProject();
-    EXPECT_EQ(host->idle(), 0);
-    EXPECT_TRUE(host->reports().empty());
-}
-
 // The installed application is launched by the first command, after which the menu offers
 // switching to it, and switching succeeds.
 TEST_F(ApplicationSessionTest, LaunchThenSwitch) {
@@ -172,14 +125,27 @@ TEST_F(ApplicationSessionTest, LaunchThenSwitch) {
     EXPECT_TRUE(testkit::waitFor([] { return !isApplicationRunning(); }));
 }
 
-// Every host call of each upload failed in turn: the failure is reported with its code, nothing
-// reaches the application, and every suite is released.
-TEST_F(ApplicationSessionTest, EveryHostCallOfAnUploadFailedInTurn) {
+// An upload without footage selected (a composition, or nothing) is refused. Every host call of
+// each upload failed in turn is reported with its code and sends nothing; the runs through
+// arrive with their footage; every suite is released.
+TEST_F(ApplicationSessionTest, UploadsArriveWithTheirFootageOrAreRefused) {
     startApp({"--actions", "Underlay,Overlay"});
-    host->model().activeItem = host->model().addFootage("shot", frames("shot", 4), root);
+    for (int item : {comp, 0}) {
+        host->model().activeItem = item;
+        for (CommandIndex upload : {UnderlayCommand, OverlayCommand}) {
+            host->reports().clear();
+            const auto outcome = choose(upload);
+            EXPECT_TRUE(outcome.handled);
+            EXPECT_EQ(outcome.result, 1);
+            EXPECT_EQ(host->reports(), std::vector<std::string>{"Exception: there is no active footage"});
+        }
+    }
+    host->model().activeItem = host->model().addFootage("shot", frames("shot", 5), root);
     for (CommandIndex upload : {UnderlayCommand, OverlayCommand}) {
+        host->reports().clear();
         host->faults().clearCalls();
         ASSERT_EQ(choose(upload).result, 0);
+        EXPECT_TRUE(host->reports().empty());
         const auto points = testkit::failurePoints(host->faults().calls());
         ASSERT_FALSE(points.empty());
         for (const testkit::FailurePoint& point : points) {
@@ -192,12 +158,16 @@ TEST_F(ApplicationSessionTest, EveryHostCallOfAnUploadFailedInTurn) {
             host->faults().clear();
         }
     }
-    // Only the two uploads that ran through arrived.
+    // The application says what arrives as it arrives, then lists the uploads up to "end".
     app->write("uploads\n");
-    int arrived = 0;
+    std::vector<std::string> listed;
     for (auto line = app->readLine(); line && *line != "end"; line = app->readLine())
-        arrived += line->find('<') != std::string::npos;
-    EXPECT_EQ(arrived, 2);
+        if (line->find('<') != std::string::npos) listed.push_back(*line);
+    ASSERT_EQ(listed.size(), 2u);
+    EXPECT_EQ(listed[0].rfind("upload Underlay 5 frames <", 0), 0u) << listed[0];
+    EXPECT_NE(listed[0].find("shot_1000.png"), std::string::npos) << listed[0];
+    EXPECT_NE(listed[0].find("StartFrame=\"1000\""), std::string::npos) << listed[0];
+    EXPECT_EQ(listed[1].rfind("upload Overlay 5 frames <", 0), 0u) << listed[1];
 }
 
 }  // namespace

@@ -1,4 +1,4 @@
-// Every host call of each queued task and of a menu update failed in turn.
+// Every host call of each queued task failed in turn.
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -9,7 +9,6 @@
 #include <vector>
 
 #include "common/fault_walk.h"
-#include "common/installation_sandbox.h"
 #include "plugin/deferred_tasks.h"
 #include "plugin/plugin_fixture.h"
 
@@ -105,22 +104,6 @@ TEST_F(TaskFaultTest, EveryHostCallOfAProjectImportFailedInTurn) {
 
 TEST_F(TaskFaultTest, EveryHostCallOfAnApplyFailedInTurn) {
     walk(Queued::Apply, -14);
-}
-
-TEST_F(TaskFaultTest, EveryHostCallOfAMenuUpdateFailedInTurn) {
-    testkit::InstallationSandbox installation;
-    prepare();
-    ASSERT_EQ(host->updateMenus(), 0);
-    const auto points = testkit::failurePoints(host->faults().calls());
-    ASSERT_FALSE(points.empty());
-    for (const testkit::FailurePoint& point : points) {
-        prepare();
-        host->faults().fail(point.operation, point.k, -12);
-        EXPECT_EQ(host->updateMenus(), -12) << point.name();
-        ASSERT_EQ(host->reports().size(), 1u) << point.name();
-        EXPECT_EQ(host->reports()[0].rfind("Error while ", 0), 0u) << host->reports()[0];
-        EXPECT_TRUE(host->suites().outstanding().empty()) << point.name();
-    }
 }
 
 }  // namespace

@@ -2,87 +2,49 @@
 
 #include <gtest/gtest.h>
 
-#include <atomic>
 #include <memory>
-#include <string>
 #include <thread>
 #include <vector>
 
 namespace {
 
-// Records into a shared log when it runs and when it is destroyed.
-class LoggingTask : public DeferredTask {
+// Records its number when destroyed (always on the test's thread).
+class NumberedTask : public DeferredTask {
 public:
-    LoggingTask(std::vector<std::string>& log, std::string name) : log_(log), name_(std::move(name)) {}
-    ~LoggingTask() override { log_.push_back("destroy " + name_); }
-    void execute() override { log_.push_back("run " + name_); }
-
-private:
-    std::vector<std::string>& log_;
-    std::string name_;
-};
-
-TEST(DeferredTaskQueue, PopOnEmptyGivesNothingAndStaysEmpty) {
-    DeferredTaskQueue queue;
-    EXPECT_EQ(queue.pop(), nullptr);
-    EXPECT_EQ(queue.size(), 0u);
-    queue.push(nullptr);
-    EXPECT_EQ(queue.size(), 0u);
-}
-
-TEST(DeferredTaskQueue, PopsInPushOrder) {
-    std::vector<std::string> log;
-    DeferredTaskQueue queue;
-    queue.push(std::make_unique<LoggingTask>(log, "a"));
-    queue.push(std::make_unique<LoggingTask>(log, "b"));
-    for (int i = 0; i < 2; ++i) {
-        auto task = queue.pop();
-        ASSERT_NE(task, nullptr);
-        task->execute();
-    }
-    EXPECT_EQ(queue.pop(), nullptr);
-    EXPECT_EQ(log, (std::vector<std::string>{"run a", "destroy a", "run b", "destroy b"}));
-}
-
-TEST(DeferredTaskQueue, DestroysWaitingTasksUnrunFrontToBack) {
-    std::vector<std::string> log;
-    {
-        DeferredTaskQueue queue;
-        queue.push(std::make_unique<LoggingTask>(log, "a"));
-        queue.push(std::make_unique<LoggingTask>(log, "b"));
-    }
-    EXPECT_EQ(log, (std::vector<std::string>{"destroy a", "destroy b"}));
-}
-
-TEST(DeferredTaskQueue, ClearDestroysUnrunAndKeepsServing) {
-    std::vector<std::string> log;
-    DeferredTaskQueue queue;
-    queue.push(std::make_unique<LoggingTask>(log, "a"));
-    queue.clear();
-    EXPECT_EQ(log, (std::vector<std::string>{"destroy a"}));
-    queue.push(std::make_unique<LoggingTask>(log, "b"));
-    EXPECT_EQ(queue.size(), 1u);
-}
-
-class CountingTask : public DeferredTask {
-public:
-    CountingTask(int number, std::atomic<int>& destroyed) : number_(number), destroyed_(destroyed) {}
-    ~CountingTask() override { ++destroyed_; }
+    NumberedTask(int number, std::vector<int>& destroyed) : number_(number), destroyed_(destroyed) {}
+    ~NumberedTask() override { destroyed_.push_back(number_); }
     void execute() override {}
     int number() const { return number_; }
 
 private:
     int number_;
-    std::atomic<int>& destroyed_;
+    std::vector<int>& destroyed_;
 };
+
+TEST(DeferredTaskQueue, NothingIsQueuedForNullAndWaitingTasksAreDestroyedUnrunFrontToBack) {
+    std::vector<int> destroyed;
+    {
+        DeferredTaskQueue queue;
+        EXPECT_EQ(queue.pop(), nullptr);
+        queue.push(nullptr);
+        EXPECT_EQ(queue.size(), 0u);
+        queue.push(std::make_unique<NumberedTask>(1, destroyed));
+        queue.clear();
+        EXPECT_EQ(destroyed, std::vector<int>{1});
+        queue.push(std::make_unique<NumberedTask>(2, destroyed));
+        queue.push(std::make_unique<NumberedTask>(3, destroyed));
+        EXPECT_EQ(queue.size(), 2u);
+    }
+    EXPECT_EQ(destroyed, (std::vector<int>{1, 2, 3}));
+}
 
 // The server thread pushes while the main thread pops: nothing lost, nothing reordered.
 TEST(DeferredTaskQueue, PushesFromAnotherThreadWhileMainThreadPops) {
     constexpr int kTasks = 20000;
-    std::atomic<int> destroyed{0};
+    std::vector<int> destroyed;
     DeferredTaskQueue queue;
     std::thread server([&] {
-        for (int i = 0; i < kTasks; ++i) queue.push(std::make_unique<CountingTask>(i, destroyed));
+        for (int i = 0; i < kTasks; ++i) queue.push(std::make_unique<NumberedTask>(i, destroyed));
     });
     int expected = 0;
     while (expected < kTasks) {
@@ -91,12 +53,12 @@ TEST(DeferredTaskQueue, PushesFromAnotherThreadWhileMainThreadPops) {
             std::this_thread::yield();
             continue;
         }
-        ASSERT_EQ(static_cast<CountingTask&>(*task).number(), expected);
+        ASSERT_EQ(static_cast<NumberedTask&>(*task).number(), expected);
         ++expected;
     }
     server.join();
     EXPECT_EQ(queue.pop(), nullptr);
-    EXPECT_EQ(destroyed.load(), kTasks);
+    EXPECT_EQ(destroyed.size(), static_cast<std::size_t>(kTasks));
 }
 
 }  // namespace

@@ -1,8 +1,11 @@
+#include <algorithm>
 #include <cstring>
 #include <map>
 #include <string>
 #include <vector>
 
+#include "common/fault_walk.h"
+#include "link/pipe.h"
 #include "plugin/command_table.h"
 #include "plugin/hooks.h"
 #include "plugin/plugin_fixture.h"
@@ -87,40 +90,36 @@ const std::map<std::string, std::string> kActions = {
     {"AEGP_RegisterImportFlavorImportCallbacks", "registering import flavor import callbacks"},
 };
 
-int countIn(const std::vector<std::string>& calls, std::size_t end, const std::string& operation) {
-    int n = 0;
-    for (std::size_t i = 0; i < end; ++i) n += calls[i] == operation ? 1 : 0;
-    return n;
-}
-
 // Every host call of the entry failed in turn: the message names it, the host gets its code
 // back, what was registered before stays, nothing after it is registered, no suite stays held.
 TEST_F(PluginTest, FaultWalkOverEveryHostCallOfTheEntry) {
     ASSERT_EQ(enter(), 0);
     const std::vector<std::string> calls = host->faults().calls();
     ASSERT_EQ(calls.size(), 20u);
-    for (std::size_t i = 0; i < calls.size(); ++i) {
+    const auto points = testkit::failurePoints(calls);
+    for (std::size_t i = 0; i < points.size(); ++i) {
         const std::string& operation = calls[i];
         ASSERT_EQ(kActions.count(operation), 1u) << operation;
+        // How many calls of `called` went through before the failing one.
+        const auto before = [&](const char* called) {
+            return static_cast<std::size_t>(
+                std::count(calls.begin(), calls.begin() + static_cast<std::ptrdiff_t>(i), called));
+        };
         freshHost();
         const A_Err code = -100 - static_cast<A_Err>(i);
-        host->faults().fail(operation, countIn(calls, i + 1, operation), code);
+        host->faults().fail(operation, points[i].k, code);
         EXPECT_EQ(enter(), code) << operation;
         EXPECT_EQ(host->reports(), std::vector<std::string>{"Error while " + kActions.at(operation) + "."})
             << i;
-        EXPECT_EQ(static_cast<int>(host->menus().items(AEGP_Menu_ANIMATION).size()),
-                  countIn(calls, i, "AEGP_InsertMenuCommand"))
-            << i;
-        EXPECT_EQ(
-            static_cast<int>(host->registrations().hooks.size()),
-            countIn(calls, i, "AEGP_RegisterCommandHook") + countIn(calls, i, "AEGP_RegisterUpdateMenuHook") +
-                countIn(calls, i, "AEGP_RegisterIdleHook") + countIn(calls, i, "AEGP_RegisterDeathHook"))
+        EXPECT_EQ(host->menus().items(AEGP_Menu_ANIMATION).size(), before("AEGP_InsertMenuCommand")) << i;
+        EXPECT_EQ(host->registrations().hooks.size(),
+                  before("AEGP_RegisterCommandHook") + before("AEGP_RegisterUpdateMenuHook") +
+                      before("AEGP_RegisterIdleHook") + before("AEGP_RegisterDeathHook"))
             << i;
         const auto& flavors = host->registrations().flavors;
-        EXPECT_EQ(static_cast<int>(flavors.size()), countIn(calls, i, "AEGP_RegisterImportFlavor")) << i;
+        ASSERT_EQ(flavors.size(), before("AEGP_RegisterImportFlavor")) << i;
         if (!flavors.empty()) {
-            EXPECT_EQ(flavors[0].fileTypes.size(),
-                      countIn(calls, i, "AEGP_RegisterImportFlavorFileTypes") ? 1u : 0u);
+            EXPECT_EQ(flavors[0].fileTypes.size(), before("AEGP_RegisterImportFlavorFileTypes")) << i;
             EXPECT_FALSE(flavors[0].hasCallbacks);
         }
         // After the failing call only the report reaches the host.
@@ -147,6 +146,23 @@ TEST_F(PluginTest, SuiteOfferedInNoVersionMakesTheEntryReturnOneSilently) {
 
 TEST_F(PluginTest, EntryWithoutBasicSuiteReturnsOne) {
     EXPECT_EQ(SkeldaPluginMain(nullptr, 0, 0, "", nullptr, 3), 1);
+}
+
+// The entry starts the plug-in's server unless another process serves its pipe; death stops it.
+TEST_F(PluginTest, EntryStartsTheServerAndDeathStopsIt) {
+    ASSERT_EQ(enter(), 0);
+    EXPECT_TRUE(pluginApp().hasServer());
+    EXPECT_TRUE(ClientPipe(kPluginPipeName).isAvailable());
+    EXPECT_EQ(DeathHook(nullptr, nullptr), 0);
+    EXPECT_FALSE(ClientPipe(kPluginPipeName).isAvailable());
+    EXPECT_EQ(DeathHook(nullptr, nullptr), 0);
+}
+
+TEST_F(PluginTest, SecondPlugInLeavesThePipeToTheFirst) {
+    ServerPipe first(kPluginPipeName);
+    ASSERT_EQ(enter(), 0);
+    EXPECT_FALSE(pluginApp().hasServer());
+    EXPECT_EQ(DeathHook(nullptr, nullptr), 0);
 }
 
 }  // namespace

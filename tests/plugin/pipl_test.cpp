@@ -4,8 +4,6 @@
 
 #include <string>
 
-#include "host/pipl_reader.h"
-
 namespace {
 
 // The bytes as the host reads them, field by field.
@@ -43,16 +41,6 @@ TEST(Pipl, BytesHoldTheFivePropertiesInOrder) {
         at += 16 + p.length;
     }
     EXPECT_EQ(at, b.size());
-}
-
-TEST(Pipl, ReaderSeesAGeneralPluginNamingItsEntry) {
-    const simhost::Pipl pipl = simhost::parsePipl(kPiplBytes.data(), kPiplBytes.size());
-    EXPECT_EQ(pipl.kind(), "AEgx");
-    EXPECT_EQ(pipl.name(), "Skelda");
-    EXPECT_EQ(pipl.category(), "General Plugin");
-    EXPECT_EQ(pipl.version(), 0x00030000u);
-    EXPECT_EQ(pipl.entryPoint(), "GPMain_Skelda");
-    for (const auto& p : pipl.properties) EXPECT_EQ(p.vendor, "8BIM");
 }
 
 }  // namespace

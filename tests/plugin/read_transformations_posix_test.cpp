@@ -9,40 +9,11 @@
 #include "link/error_report.h"
 #include "link/pipe.h"
 #include "message/message.h"
-#include "plugin/command_table.h"
-#include "plugin/plugin_fixture.h"
-#include "project/sample_project.h"
+#include "plugin/read_transformations_fixture.h"
 
 namespace {
 
 using simhost::DialogAnswer;
-
-class ReadTransformationsTest : public PluginTest {
-protected:
-    void SetUp() override {
-        PluginTest::SetUp();
-        ASSERT_EQ(enter(), 0);
-        host->model().newProject();
-        const int root = host->model().rootFolder();
-        comp = host->model().addComp("Comp", 160, 120, 24.0, {240, 24}, root);
-        const int source = host->model().addComp("Source", 160, 120, 24.0, {240, 24}, root);
-        layer = host->model().addLayer(comp, source, AEGP_ObjectType_AV);
-        job = importkit::writeSampleProject(files.path());
-    }
-    std::size_t keys() {
-        std::size_t count = 0;
-        for (const auto& entry : host->model().layer(layer)->streams) count += entry.second.keys.size();
-        return count;
-    }
-    simhost::SimHost::CommandResult read() {
-        return host->runCommand(hostContext().commands[ReadTransformationsCommand]);
-    }
-
-    testkit::TempDir files;
-    std::string job;
-    int comp = 0;
-    int layer = 0;
-};
 
 TEST_F(ReadTransformationsTest, TheChosenFilesResultGoesOntoTheActiveLayer) {
     const struct {
@@ -60,12 +31,12 @@ TEST_F(ReadTransformationsTest, TheChosenFilesResultGoesOntoTheActiveLayer) {
         {"not a project", true, DialogAnswer::Kind::Path, files.file("plate/notes.png"), 1, false,
          "Exception: "},
     };
+    std::string accepted;  // the command's dialog offers the last path accepted again
     for (const auto& c : cases) {
         host->model().layer(layer)->streams.clear();
         host->reports().clear();
         host->windows().shown().clear();
-        host->model().activeItem = c.activeLayer ? comp : 0;
-        host->model().activeLayer = c.activeLayer ? layer : 0;
+        activate(c.activeLayer);
         host->windows().queueAnswer({c.answer, c.path, 0});
         const auto outcome = read();
         EXPECT_TRUE(outcome.handled) << c.name;
@@ -76,6 +47,11 @@ TEST_F(ReadTransformationsTest, TheChosenFilesResultGoesOntoTheActiveLayer) {
             host->windows().shown()[0].rfind("path title=\"Skelda\" prompt=\"Transformations Source:\"", 0),
             0u)
             << host->windows().shown()[0];
+        if (!accepted.empty()) {
+            EXPECT_NE(host->windows().shown()[0].find("initial=\"" + accepted + "\""), std::string::npos)
+                << c.name;
+        }
+        if (c.answer == DialogAnswer::Kind::Path) accepted = c.path;
         if (c.report == nullptr) {
             EXPECT_TRUE(host->reports().empty()) << c.name << ": " << host->reports()[0];
         } else {
@@ -85,34 +61,12 @@ TEST_F(ReadTransformationsTest, TheChosenFilesResultGoesOntoTheActiveLayer) {
         EXPECT_EQ(host->model().openUndoGroups(), 0) << c.name;
         EXPECT_TRUE(host->suites().outstanding().empty()) << c.name;
     }
-    // The dialog keeps the last path the user accepted and offers it again.
-    host->windows().shown().clear();
-    host->windows().queueAnswer({DialogAnswer::Kind::Cancel, "", 0});
-    read();
-    EXPECT_NE(host->windows().shown().at(0).find("initial=\"" + files.file("plate/notes.png") + "\""),
-              std::string::npos)
-        << host->windows().shown()[0];
-}
-
-// The sample job's translations land on the layer: frame 5 is keyed at 5/24 s at the tracked place.
-TEST_F(ReadTransformationsTest, KeyframesFollowTheFilesTransforms) {
-    host->model().activeItem = comp;
-    host->model().activeLayer = layer;
-    host->windows().queueAnswer({DialogAnswer::Kind::Path, job, 0});
-    ASSERT_EQ(read().result, 0);
-    const auto& position = host->model().layer(layer)->streams.at(AEGP_LayerStream_POSITION).keys;
-    ASSERT_FALSE(position.empty());
-    EXPECT_EQ(position.front().time.value, 0);
-    EXPECT_EQ(position.front().time.scale, 24u);
-    ASSERT_EQ(host->model().undoGroups().size(), 1u);
-    EXPECT_EQ(host->model().undoGroups()[0].name, "Apply Transform to Layer");
 }
 
 // Every host call of the command failed in turn: the failure is reported with its code and
 // nothing is left open but the one release the host refused.
 TEST_F(ReadTransformationsTest, EveryHostCallOfTheCommandFailedInTurn) {
-    host->model().activeItem = comp;
-    host->model().activeLayer = layer;
+    activate();
     host->faults().clearCalls();
     host->windows().queueAnswer({DialogAnswer::Kind::Path, job, 0});
     ASSERT_EQ(read().result, 0);
@@ -143,36 +97,24 @@ TEST_F(ReadTransformationsTest, EveryHostCallOfTheCommandFailedInTurn) {
 
 // At its entry the plug-in shows the server's errors in the host's message box, and a reset
 // puts the default back.
-TEST(ServerErrorBox, TheEntryShowsServerErrorsInTheHostsMessageBox) {
-    testkit::PipeSandbox pipes;
+TEST_F(ReadTransformationsTest, TheEntryShowsServerErrorsInTheHostsMessageBox) {
+    activate();
+    std::string reply;
+    ClientPipe(kPluginPipeName)
+        .transact("<Message type=\"Transformations\"><InitialTransform/><InitialTransform/></Message>",
+                  reply);
+    Message answer;
+    answer.fromBytes(reply);
+    EXPECT_EQ(answer.type(), MessageType::Error);
+    EXPECT_TRUE(testkit::waitFor([&] {
+        auto guard = host->lock();
+        for (const std::string& line : host->windows().shown())
+            if (line.rfind("message style=48 caption=\"Skelda\" text=\"", 0) == 0 &&
+                line.find("InitialTransform") != std::string::npos)
+                return true;
+        return false;
+    }));
     ResetPluginState();
-    {
-        simhost::SimHost host;
-        ASSERT_EQ(host.enter(SkeldaPluginMain, "in-process"), 0);
-        host.model().newProject();
-        const int root = host.model().rootFolder();
-        const int comp = host.model().addComp("Comp", 64, 48, 25.0, {25, 25}, root);
-        const int source = host.model().addComp("Source", 64, 48, 25.0, {25, 25}, root);
-        host.model().activeItem = comp;
-        host.model().activeLayer = host.model().addLayer(comp, source, AEGP_ObjectType_AV);
-        const std::string broken =
-            "<Message type=\"Transformations\"><InitialTransform/><InitialTransform/></Message>";
-        std::string reply;
-        ClientPipe(kPluginPipeName).transact(broken, reply);
-        Message answer;
-        answer.fromBytes(reply);
-        EXPECT_EQ(answer.type(), MessageType::Error);
-        auto shownBox = [&] {
-            auto guard = host.lock();
-            for (const std::string& line : host.windows().shown())
-                if (line.rfind("message style=48 caption=\"Skelda\" text=\"", 0) == 0 &&
-                    line.find("InitialTransform") != std::string::npos)
-                    return true;
-            return false;
-        };
-        EXPECT_TRUE(testkit::waitFor(shownBox));
-        ResetPluginState();
-    }
     EXPECT_EQ(setErrorBox(nullptr), nullptr);
 }
 

@@ -5,36 +5,17 @@
 #include <string>
 
 #include "common/unmanaged_windows.h"
-#include "plugin/command_table.h"
 #include "plugin/dialog_ids.h"
 #include "plugin/dialog_user_win32.h"
-#include "plugin/plugin_fixture.h"
-#include "project/sample_project.h"
+#include "plugin/read_transformations_fixture.h"
 
 namespace {
 
 // Before any window of the program exists.
 const bool kUnmanaged = (testkit::useUnmanagedWindows(), true);
 
-class ReadTransformationsWindowTest : public PluginTest {
+class ReadTransformationsWindowTest : public ReadTransformationsTest {
 protected:
-    void SetUp() override {
-        PluginTest::SetUp();
-        ASSERT_EQ(enter(), 0);
-        host->model().newProject();
-        const int root = host->model().rootFolder();
-        const int comp = host->model().addComp("Comp", 160, 120, 24.0, {240, 24}, root);
-        const int source = host->model().addComp("Source", 160, 120, 24.0, {240, 24}, root);
-        layer = host->model().addLayer(comp, source, AEGP_ObjectType_AV);
-        host->model().activeItem = comp;
-        host->model().activeLayer = layer;
-        job = importkit::writeSampleProject(files.path());
-    }
-    std::size_t keys() {
-        std::size_t count = 0;
-        for (const auto& entry : host->model().layer(layer)->streams) count += entry.second.keys.size();
-        return count;
-    }
     // Chooses the command while a user types `path` into the dialog and presses Apply (or,
     // with no path, cancels it).
     simhost::SimHost::CommandResult readAnswering(const std::string& path) {
@@ -49,15 +30,12 @@ protected:
             PostMessageA(window, WM_COMMAND, MAKEWPARAM(IDC_SOURCE_APPLY, BN_CLICKED),
                          reinterpret_cast<LPARAM>(GetDlgItem(window, IDC_SOURCE_APPLY)));
         });
-        return host->runCommand(hostContext().commands[ReadTransformationsCommand]);
+        return read();
     }
-
-    testkit::TempDir files;
-    std::string job;
-    int layer = 0;
 };
 
 TEST_F(ReadTransformationsWindowTest, CancelReadsNothingAndApplyWritesTheFilesResult) {
+    activate();
     auto outcome = readAnswering("");
     EXPECT_TRUE(outcome.handled);
     EXPECT_EQ(outcome.result, 0);

@@ -31,40 +31,30 @@ protected:
         comp = host->model().addComp("Comp 1", 640, 480, 30.0, {300, 30}, root);
     }
 
-    // Sends a bodiless request of that type over the pipe and parses the reply.
-    void ask(MessageType type, Message& reply) {
-        Message request(type);
-        std::string bytes;
-        ClientPipe(kPluginPipeName).transact(request.toBytes(), bytes);
-        reply.fromBytes(bytes);
-    }
+    // Sends `request` over the pipe and parses the reply; the Empty reply travels as the empty frame.
     void send(const Message& request, Message& reply) {
         std::string bytes;
         ClientPipe(kPluginPipeName).transact(request.toBytes(), bytes);
-        // The Empty reply travels as the empty frame.
         if (bytes.empty())
             reply.clear();
         else
             reply.fromBytes(bytes);
     }
-    static std::string errorText(const Message& reply) {
-        if (reply.type() != MessageType::Error) return "no error";
-        return reply.root().attributeText("what") ? reply.root().attributeText("what") : "";
-    }
     std::string errorOf(const Message& request) {
         Message reply;
         send(request, reply);
-        return errorText(reply);
+        if (reply.type() != MessageType::Error) return "no error";
+        return reply.root().attributeText("what") ? reply.root().attributeText("what") : "";
     }
-    // A pushed project named `name` whose underlay is three frames in a directory of its own
-    // (`missing`: the last frame is not on disk).
-    void projectMessage(const std::string& name, Message& message, bool missing = false) {
+    std::string errorOf(MessageType type) { return errorOf(Message(type)); }
+    // A pushed project named `name` whose underlay is three frames in a directory of its own.
+    void projectMessage(const std::string& name, Message& message) {
         const std::string directory = files.file(name);
         std::filesystem::create_directories(directory);
         std::string frames;
         for (int i = 0; i < 3; ++i) {
             const std::string frame = name + "_000" + std::to_string(i) + ".png";
-            if (!missing || i < 2) std::ofstream(files.file(name + "/" + frame)) << i;
+            std::ofstream(files.file(name + "/" + frame)) << i;
             frames += "<Frame path=\"" + frame + "\"/>";
         }
         // A pushed project always carries its overlay.
@@ -87,12 +77,6 @@ protected:
                 names.push_back(entry.second.name);
         return names;
     }
-    std::string errorOf(MessageType type) {
-        Message reply;
-        ask(type, reply);
-        if (reply.type() != MessageType::Error) return "no error";
-        return reply.root().attributeText("what") ? reply.root().attributeText("what") : "";
-    }
     static std::vector<std::string> sequence(int count) {
         std::vector<std::string> files;
         for (int i = 0; i < count; ++i)
@@ -105,20 +89,6 @@ protected:
         // Before the reset, which leaves the default box in place.
         recorded.reset();
         PluginTest::TearDown();
-    }
-
-    // A request the handler cannot read is answered "exception occured", queues nothing, is
-    // shown once with a text naming `named`, and the next request is served.
-    void expectRefusedOnceAndServingGoesOn(const Message& broken, const std::string& named,
-                                           const Message& good) {
-        EXPECT_EQ(errorOf(broken), "exception occured");
-        EXPECT_EQ(deferredTaskQueue().size(), 0u);
-        // The box follows the reply.
-        ASSERT_TRUE(testkit::waitFor([&] { return boxes().size() == 1; }));
-        EXPECT_NE(boxes()[0].find(named), std::string::npos) << boxes()[0];
-        EXPECT_EQ(errorOf(good), "no error");
-        EXPECT_EQ(deferredTaskQueue().size(), 1u);
-        EXPECT_EQ(boxes().size(), 1u);
     }
 
     testkit::TempDir files;
@@ -149,7 +119,7 @@ TEST_F(RequestTest, FootageRequestsAnswerWithTheActiveFootageOrWhyNot) {
         host->model().activeItem = c.activeItem;
         host->model().activeLayer = c.activeLayer;
         Message reply;
-        ask(c.request, reply);
+        send(Message(c.request), reply);
         if (c.error != nullptr) {
             ASSERT_EQ(reply.type(), MessageType::Error) << c.error;
             EXPECT_STREQ(reply.root().attributeText("what"), c.error);
@@ -165,7 +135,7 @@ TEST_F(RequestTest, PossibleActionsAreThePlugInsOwn) {
     const int shot = host->model().addFootage("shot", sequence(3), root);
     host->model().activeItem = shot;
     Message reply;
-    ask(MessageType::PossibleActions, reply);
+    send(Message(MessageType::PossibleActions), reply);
     ASSERT_EQ(reply.type(), MessageType::PossibleActions);
     PossibleActions actions;
     serializePossibleActions(XmlArchive::reader(reply.root()), actions);
@@ -184,81 +154,54 @@ TEST_F(RequestTest, TypesWithoutHandlerAreUnknown) {
     EXPECT_EQ(errorOf(MessageType::Error), "unknown message");
 }
 
-// A failed host query ends the handler: the application gets "exception occured" and the next
-// request is served.
-TEST_F(RequestTest, FailedHostQueryIsAnsweredAndServingGoesOn) {
-    host->model().activeItem = host->model().addFootage("shot", sequence(3), root);
-    host->faults().fail("AEGP_GetActiveItem", 1, -3);
-    EXPECT_EQ(errorOf(MessageType::Overlay), "exception occured");
-    EXPECT_EQ(errorOf(MessageType::Overlay), "no error");
-    ASSERT_TRUE(testkit::waitFor([&] { return boxes().size() == 1; }));
-    EXPECT_NE(boxes()[0].find("getting active item"), std::string::npos) << boxes()[0];
-}
-
-TEST_F(RequestTest, TransformationsAreQueuedOnlyWithAnActiveLayer) {
-    Message request;
-    transformationsMessage("2", request);
-    EXPECT_EQ(errorOf(request), "there is no active layer");
-    EXPECT_EQ(deferredTaskQueue().size(), 0u);
-
-    const int shot = host->model().addFootage("shot", sequence(3), root);
-    host->model().activeItem = comp;
-    host->model().activeLayer = host->model().addLayer(comp, shot, AEGP_ObjectType_AV);
-    transformationsMessage("2", request);
-    Message reply;
-    send(request, reply);
-    EXPECT_EQ(reply.type(), MessageType::Empty);
-    EXPECT_FALSE(reply.hasDocument());
-    EXPECT_EQ(deferredTaskQueue().size(), 1u);
-}
-
-TEST_F(RequestTest, UnreadableProjectIsRefusedOnceAndServingGoesOn) {
-    Message broken, good;
-    projectMessage("Broken", broken, true);
-    projectMessage("Good", good);
-    expectRefusedOnceAndServingGoesOn(broken, "Broken_0002.png", good);
-}
-
-TEST_F(RequestTest, MalformedTransformationsAreRefusedOnceAndServingGoesOn) {
+// Transformations are queued only for an active layer, with the Empty reply. One the handler
+// cannot read is answered "exception occured", queues nothing and is shown once naming what is
+// wrong; the next request is served.
+TEST_F(RequestTest, TransformationsAreQueuedForTheActiveLayerOrRefused) {
+    Message good, broken, reply;
+    transformationsMessage("2", good);
+    EXPECT_EQ(errorOf(good), "there is no active layer");
     const int shot = host->model().addFootage("shot", sequence(3), root);
     host->model().activeItem = comp;
     host->model().activeLayer = host->model().addLayer(comp, shot, AEGP_ObjectType_AV);
     // Values that cannot be read take their defaults; a second initial transform cannot be chosen.
-    Message broken, good;
     broken.fromBytes(
         "<Message type=\"Transformations\"><InitialTransform/><InitialTransform x=\"1\"/>"
         "<Transform x=\"1\"/></Message>");
-    transformationsMessage("2", good);
-    expectRefusedOnceAndServingGoesOn(broken, "InitialTransform", good);
+    EXPECT_EQ(errorOf(broken), "exception occured");
+    EXPECT_EQ(deferredTaskQueue().size(), 0u);
+    // The box follows the reply.
+    ASSERT_TRUE(testkit::waitFor([&] { return boxes().size() == 1; }));
+    EXPECT_NE(boxes()[0].find("InitialTransform"), std::string::npos) << boxes()[0];
+    send(good, reply);
+    EXPECT_EQ(reply.type(), MessageType::Empty);
+    EXPECT_FALSE(reply.hasDocument());
+    EXPECT_EQ(deferredTaskQueue().size(), 1u);
+    EXPECT_EQ(boxes().size(), 1u);
 }
 
+// Projects are imported one per idle call in arrival order, and only into an open project: one
+// left when the project closes is dropped, and none is taken while no project is open.
 TEST_F(RequestTest, ProjectsAreImportedOnePerIdleCallInArrivalOrder) {
-    Message first, second;
+    Message first, second, late;
     projectMessage("First", first);
     projectMessage("Second", second);
-    EXPECT_EQ(errorOf(first), "no error");
-    EXPECT_EQ(errorOf(second), "no error");
-    EXPECT_EQ(deferredTaskQueue().size(), 2u);
+    projectMessage("Late", late);
+    for (const Message* project : {&first, &second, &late}) EXPECT_EQ(errorOf(*project), "no error");
+    EXPECT_EQ(deferredTaskQueue().size(), 3u);
     EXPECT_EQ(host->idle(), 0);
     EXPECT_EQ(compositionNames(), std::vector<std::string>{"First"});
     EXPECT_EQ(host->idle(), 0);
     EXPECT_EQ(compositionNames(), (std::vector<std::string>{"First", "Second"}));
-    EXPECT_TRUE(host->reports().empty());
-    EXPECT_TRUE(host->suites().outstanding().empty());
-}
-
-TEST_F(RequestTest, ProjectsNeedAnOpenProjectWhenTheyArriveAndWhenTheyRun) {
-    Message project;
-    projectMessage("Late", project);
-    EXPECT_EQ(errorOf(project), "no error");
     host->model().closeProject();
     EXPECT_EQ(host->idle(), 0);
     EXPECT_EQ(deferredTaskQueue().size(), 0u);
-    EXPECT_TRUE(host->reports().empty());
-    EXPECT_EQ(errorOf(project), "there is no open project");
+    EXPECT_EQ(errorOf(late), "there is no open project");
     EXPECT_EQ(deferredTaskQueue().size(), 0u);
     host->model().newProject();
     EXPECT_TRUE(compositionNames().empty());
+    EXPECT_TRUE(host->reports().empty());
+    EXPECT_TRUE(host->suites().outstanding().empty());
 }
 
 }  // namespace

@@ -64,11 +64,4 @@ TEST(TerminalPath, AsksUntilAnExistingFileOrTheEndOfInput) {
     }
 }
 
-TEST(TerminalMessage, OneLinePerMessage) {
-    std::ostringstream out;
-    showMessageOnTerminal(out, "Skelda", "Interrupted.\n");
-    showMessageOnTerminal(out, "Skelda", "Broken");
-    EXPECT_EQ(out.str(), "Skelda: Interrupted.\nSkelda: Broken\n");
-}
-
 }  // namespace
