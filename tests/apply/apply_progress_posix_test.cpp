@@ -1,6 +1,8 @@
 // The progress of an apply as the host's window services show it.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include "apply/apply_fixture.h"
 #include "apply/apply_transformations.h"
 
@@ -37,35 +39,28 @@ TEST_F(ApplyProgressTest, TextCountsWrittenKeyframesAndEndsOneShortOfTheTotal) {
     EXPECT_EQ(lines.at(3), "progress close id=1 steps=40 last=\"39 / 40\"");
 }
 
-TEST_F(ApplyProgressTest, CancelAtStepSeventeenStopsThereAndKeepsWhatWasWritten) {
-    host.windows().queueAnswer({simhost::DialogAnswer::Kind::CancelAt, "", 17});
-    ASSERT_TRUE(applyTransformations(forty));
-    EXPECT_EQ(progress().texts.back(), "17 / 40");
-    EXPECT_EQ(positionKeys(), 17u);
-    const auto& lines = host.windows().shown();
-    EXPECT_NE(
-        std::find(lines.begin(), lines.end(),
-                  "message style=48 caption=\"Skelda\" text=\"Application of transforms to layer interrupted "
-                  "by user.\\n\""),
-        lines.end());
-    EXPECT_TRUE(host.windows().mainWindowEnabled());
-    EXPECT_EQ(host.model().openUndoGroups(), 0);
-    EXPECT_TRUE(host.references().outstanding().empty());
-}
-
-TEST_F(ApplyProgressTest, CancelWhileTheLastKeyframeIsWrittenIsNotReported) {
-    host.windows().queueAnswer({simhost::DialogAnswer::Kind::CancelAt, "", 40});
-    ASSERT_TRUE(applyTransformations(forty));
-    EXPECT_EQ(positionKeys(), 40u);
-    for (const std::string& line : host.windows().shown()) EXPECT_EQ(line.find("message"), std::string::npos);
-}
-
-TEST_F(ApplyProgressTest, NoKeyframesShowsZeroOfZeroAndCloses) {
-    const Transformations outside = makeRecord(1000, 10, {}, 0.5f, ExportModel::Translation);
-    ASSERT_TRUE(applyTransformations(outside));
+// A cancel keeps what was written and says so, unless it came while the last keyframe was written.
+TEST_F(ApplyProgressTest, CancelStopsAtItsStepAndKeepsWhatWasWritten) {
+    const std::string interrupted =
+        "message style=48 caption=\"Skelda\" text=\"Application of transforms to layer interrupted by "
+        "user.\\n\"";
+    for (const int cancelAt : {17, 40}) {
+        SCOPED_TRACE(cancelAt);
+        host.model().layer(layer)->streams.clear();
+        host.windows().queueAnswer({simhost::DialogAnswer::Kind::CancelAt, "", cancelAt});
+        ASSERT_TRUE(applyTransformations(forty));
+        EXPECT_EQ(progress().texts.back(), cancelAt == 40 ? "39 / 40" : "17 / 40");
+        EXPECT_EQ(positionKeys(), static_cast<std::size_t>(cancelAt));
+        const auto& lines = host.windows().shown();
+        EXPECT_EQ(std::count(lines.begin(), lines.end(), interrupted), 1);  // the first run's alone
+        EXPECT_TRUE(host.windows().mainWindowEnabled());
+        EXPECT_EQ(host.model().openUndoGroups(), 0);
+        EXPECT_TRUE(host.references().outstanding().empty());
+    }
+    // No keyframes to write shows 0 of 0 and closes.
+    ASSERT_TRUE(applyTransformations(makeRecord(1000, 10, {}, 0.5f, ExportModel::Translation)));
     EXPECT_EQ(progress().texts, (std::vector<std::string>{"0 / 0"}));
     EXPECT_FALSE(progress().open);
-    EXPECT_EQ(positionKeys(), 0u);
 }
 
 }  // namespace

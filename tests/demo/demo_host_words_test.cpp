@@ -9,7 +9,6 @@
 #include "common/test_dirs.h"
 #include "demo/corner_error.h"
 #include "demo/host_transcript.h"
-#include "demo/model_report.h"
 #include "host/script.h"
 
 namespace {
@@ -72,10 +71,6 @@ TEST_F(DemoHostWordsTest, CornersFollowKnownKeyframesAtEveryFrame) {
     EXPECT_DOUBLE_EQ(corners[2].corners[0].y, 4);
     const Transformations motion = simapp::generateMotion("dx=2,dy=1", 5);
     EXPECT_DOUBLE_EQ(demoreport::largestCornerError(motion, corners, 160, 120), 5);
-    const demoreport::ModelReport report = demoreport::reportLayer(read, motion, 5, ExportModel::Translation);
-    ASSERT_EQ(report.properties.size(), 1u);
-    EXPECT_EQ(report.properties[0].keyframes.size(), 2u);
-    EXPECT_EQ(report.properties[0].perFrame.size(), 5u);
     EXPECT_EQ(run({"corners 99"}), "error: no layer 99\n");
 }
 

@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 
+#include <sstream>
 #include <string>
 #include <vector>
 
@@ -10,6 +11,7 @@
 #include "common/program_path.h"
 #include "import_fixture.h"
 #include "project/rename_journal.h"
+#include "sample_project.h"
 
 using namespace importkit;
 using namespace isolationkit;
@@ -51,14 +53,53 @@ TEST_F(RecoveryAtLoadTest, NothingToRecoverSaysNothingAndAFailingReportStopsNoth
     EXPECT_TRUE(host->suites().outstanding().empty());
 }
 
-TEST_F(RecoveryAtLoadTest, LoadingTheModuleInTheHostRestores) {
+std::vector<std::string> linesStartingWith(const std::string& text, const std::string& prefix) {
+    std::vector<std::string> lines;
+    std::istringstream in(text);
+    for (std::string line; std::getline(in, line);)
+        if (line.rfind(prefix, 0) == 0) lines.push_back(line);
+    return lines;
+}
+
+// The built module in the host: loading it restores, and the host's import command opens a project
+// file into its composition, layers and keyframes.
+TEST_F(RecoveryAtLoadTest, LoadingTheModuleInTheHostRestoresAndItsImportBuildsTheComposition) {
     leaveInterruptedImport();
-    const auto result =
-        testkit::runProcess(testkit::programPath("skelda-host"),
-                            {"-e", "load " + testkit::besideTests("Skelda.aex"), "-e", "reports"});
-    EXPECT_EQ(result.exitCode, 0) << result.output;
-    EXPECT_EQ(result.output, "loaded \"Skelda\" entry=GPMain_Skelda result=0\n" + expectedReport() + "\n");
+    testkit::TempDir job;
+    const std::string project = writeSampleProject(job.path());
+    const auto jobBefore = snapshot(job.path());
+    testkit::PipeSandbox pipes;
+    const auto result = testkit::runProcess(
+        testkit::programPath("skelda-host"),
+        {"-e", "load " + testkit::besideTests("Skelda.aex"), "-e", "reports", "-e", "project new", "-e",
+         "import " + project, "-e", "dump", "-e", "reports", "-e", "suites"});
+    ASSERT_EQ(result.exitCode, 0) << result.output;
+    const std::string& out = result.output;
+    EXPECT_EQ(out.rfind("loaded \"Skelda\" entry=GPMain_Skelda result=0\n" + expectedReport() + "\n", 0), 0u)
+        << out;
     EXPECT_EQ(snapshot(dir.path()), afterwards);
+
+    EXPECT_NE(out.find("verify flavor=\"Skelda Project\" result=0 importable=1\n"), std::string::npos) << out;
+    const auto imported = linesStartingWith(out, "import flavor=\"Skelda Project\" result=0 item=");
+    ASSERT_EQ(imported.size(), 1u) << out;
+    const std::string item = imported[0].substr(imported[0].rfind('=') + 1);
+    const auto comps = linesStartingWith(out, "item id=" + item + " type=comp name=\"Sample\"");
+    ASSERT_EQ(comps.size(), 1u) << out;
+    EXPECT_NE(comps[0].find("width=160 height=120 fps=24 duration=24/24 pixel=1/1 selected=1"),
+              std::string::npos)
+        << comps[0];
+    const auto layers = linesStartingWith(out, "layer id=");
+    ASSERT_EQ(layers.size(), 2u) << out;
+    // The overlay on top, placed and trimmed; the underlay its own 24 frames.
+    EXPECT_NE(layers[0].find("in=1/24 duration=1/2 offset=1/12"), std::string::npos) << layers[0];
+    EXPECT_NE(layers[1].find("in=0/24 duration=1/1 offset=0/1"), std::string::npos) << layers[1];
+    // Keyframes follow the tracked motion on the overlay alone.
+    EXPECT_FALSE(linesStartingWith(out, "key ").empty()) << out;
+    const std::string overlayId = layers[0].substr(9, layers[0].find(' ', 9) - 9);
+    for (const std::string& stream : linesStartingWith(out, "stream "))
+        EXPECT_NE(stream.find("owner=" + overlayId), std::string::npos) << stream;
+    EXPECT_NE(out.find("suites balanced\n"), std::string::npos) << out;
+    EXPECT_EQ(snapshot(job.path()), jobBefore);
 }
 
 }  // namespace
