@@ -1,11 +1,15 @@
+// The hooks in a simulated host: idle, the import flavor's callbacks, commands and menu updates.
 #include "plugin/hooks.h"
 
+#include <algorithm>
 #include <stdexcept>
 #include <string>
 #include <vector>
 
+#include "common/fault_walk.h"
+#include "common/installation_sandbox.h"
 #include "host/ae_exception.h"
-#include "plugin/host_context.h"
+#include "plugin/command_table.h"
 #include "plugin/plugin_fixture.h"
 
 namespace {
@@ -27,6 +31,7 @@ private:
     int throws_;
 };
 
+// The plug-in entered into a host with no application installed or running around.
 class HooksTest : public PluginTest {
 protected:
     void SetUp() override {
@@ -34,6 +39,11 @@ protected:
         g_log.clear();
         ASSERT_EQ(enter(), 0);
     }
+    const simhost::MenuItem& item(CommandIndex index) {
+        return *host->menus().find(hostContext().commands[index]);
+    }
+
+    testkit::InstallationSandbox installation;
 };
 
 // One task per idle call in push order; a failing one is reported and destroyed, never run
@@ -63,6 +73,42 @@ TEST_F(HooksTest, VerifyAcceptsEveryFileAndImportFailsCleanly) {
     EXPECT_EQ(ImportProjectFile(nullptr, "a.skp", nullptr), 1);
     ASSERT_EQ(host->reports().size(), 1u);
     EXPECT_EQ(host->reports()[0].rfind("Exception: ", 0), 0u);
+}
+
+TEST_F(HooksTest, CommandsOfOthersAreLeftUnhandled) {
+    for (AEGP_Command command : {AEGP_Command(1), AEGP_Command(0)}) {
+        const auto outcome = host->runCommand(command);
+        EXPECT_EQ(outcome.result, 0);
+        EXPECT_FALSE(outcome.handled);
+    }
+    EXPECT_TRUE(host->reports().empty());
+}
+
+// Every host call of a menu update failed in turn: the error is reported with its action, the
+// commands named before it keep their new text, and the suite is released.
+TEST_F(HooksTest, EveryHostCallOfAMenuUpdateFailedInTurn) {
+    host->model().newProject();
+    host->faults().clearCalls();
+    ASSERT_EQ(host->updateMenus(), 0);
+    const std::vector<std::string> calls = host->faults().calls();
+    // Only the application and overlay commands change their text.
+    EXPECT_EQ(std::count(calls.begin(), calls.end(), "AEGP_SetMenuCommandName"), 2);
+    const auto points = testkit::failurePoints(calls);
+    for (std::size_t i = 0; i < points.size(); ++i) {
+        const std::string step = points[i].name();
+        freshHost();
+        ASSERT_EQ(enter(), 0);
+        host->model().newProject();
+        host->faults().fail(points[i].operation, points[i].k, -5);
+        EXPECT_EQ(host->updateMenus(), -5) << step;
+        ASSERT_EQ(host->reports().size(), 1u) << step;
+        EXPECT_EQ(host->reports()[0].rfind("Error while ", 0), 0u) << host->reports()[0];
+        const auto named = std::count(calls.begin(), calls.begin() + static_cast<std::ptrdiff_t>(i),
+                                      "AEGP_SetMenuCommandName");
+        EXPECT_EQ(item(ApplicationCommand).text == "Launch Skelda", named >= 1) << step;
+        EXPECT_EQ(item(OverlayCommand).text == "Upload as Overlay to Skelda", named >= 2) << step;
+        EXPECT_TRUE(host->suites().outstanding().empty()) << step;
+    }
 }
 
 }  // namespace

@@ -15,43 +15,75 @@ namespace {
 
 using simhost::DialogAnswer;
 
+// The source dialog accepts only an existing regular file and offers the last path it accepted;
+// the chosen file's result goes onto the active layer.
 TEST_F(ReadTransformationsTest, TheChosenFilesResultGoesOntoTheActiveLayer) {
     const struct {
         const char* name;
         bool activeLayer;
-        DialogAnswer::Kind answer;
-        std::string path;
+        DialogAnswer answer;
+        const char* record;  // the end of the dialog's record line
         int result;
         bool written;
         const char* report;  // the start of what the user is told; null: nothing
     } cases[] = {
-        {"applied", true, DialogAnswer::Kind::Path, job, 0, true, nullptr},
-        {"cancelled", true, DialogAnswer::Kind::Cancel, "", 0, false, nullptr},
-        {"no active layer", false, DialogAnswer::Kind::Path, job, 0, false, nullptr},
-        {"not a project", true, DialogAnswer::Kind::Path, files.file("plate/notes.png"), 1, false,
+        {"applied", true, {DialogAnswer::Kind::Path, job, 0}, "apply=enabled result=apply", 0, true, nullptr},
+        {"missing",
+         true,
+         {DialogAnswer::Kind::Path, files.file("missing.skp"), 0},
+         "apply=disabled result=cancel",
+         0,
+         false,
+         nullptr},
+        {"a directory",
+         true,
+         {DialogAnswer::Kind::Path, files.path(), 0},
+         "apply=disabled result=cancel",
+         0,
+         false,
+         nullptr},
+        {"cancelled",
+         true,
+         {DialogAnswer::Kind::Cancel, "", 0},
+         "answer=cancel result=cancel",
+         0,
+         false,
+         nullptr},
+        {"nothing answered",
+         true,
+         {DialogAnswer::Kind::CancelAt, "", 3},
+         "answer=none result=cancel",
+         0,
+         false,
+         nullptr},
+        {"no active layer", false, {DialogAnswer::Kind::Path, job, 0}, "result=apply", 0, false, nullptr},
+        {"not a project",
+         true,
+         {DialogAnswer::Kind::Path, files.file("plate/notes.png"), 0},
+         "apply=enabled result=apply",
+         1,
+         false,
          "Exception: "},
     };
-    std::string accepted;  // the command's dialog offers the last path accepted again
+    std::string accepted;
     for (const auto& c : cases) {
         host->model().layer(layer)->streams.clear();
         host->reports().clear();
         host->windows().shown().clear();
         activate(c.activeLayer);
-        host->windows().queueAnswer({c.answer, c.path, 0});
+        host->windows().queueAnswer(c.answer);
         const auto outcome = read();
         EXPECT_TRUE(outcome.handled) << c.name;
         EXPECT_EQ(outcome.result, c.result) << c.name;
         EXPECT_EQ(keys() > 0, c.written) << c.name;
         ASSERT_FALSE(host->windows().shown().empty()) << c.name;
-        EXPECT_EQ(
-            host->windows().shown()[0].rfind("path title=\"Skelda\" prompt=\"Transformations Source:\"", 0),
-            0u)
-            << host->windows().shown()[0];
+        const std::string& line = host->windows().shown()[0];
+        EXPECT_EQ(line.rfind("path title=\"Skelda\" prompt=\"Transformations Source:\"", 0), 0u) << line;
+        EXPECT_EQ(line.substr(line.size() - std::string(c.record).size()), c.record) << line;
         if (!accepted.empty()) {
-            EXPECT_NE(host->windows().shown()[0].find("initial=\"" + accepted + "\""), std::string::npos)
-                << c.name;
+            EXPECT_NE(line.find("initial=\"" + accepted + "\""), std::string::npos) << line;
         }
-        if (c.answer == DialogAnswer::Kind::Path) accepted = c.path;
+        if (std::string(c.record).find("result=apply") != std::string::npos) accepted = c.answer.path;
         if (c.report == nullptr) {
             EXPECT_TRUE(host->reports().empty()) << c.name << ": " << host->reports()[0];
         } else {
