@@ -103,23 +103,6 @@ protected:
     std::vector<std::string> plate_, art_;
 };
 
-TEST_F(ProjectOnDisk, ReadsTheElementsAndTheirDefaults) {
-    const Project project =
-        load("<Anything Framerate=\"25\"><Dim sx=\"720\"/>" + underlay() +
-             "<Overlay path=\"art\\\" SourceOffset=\"10\"><Frame path=\"logo.tga\"/></Overlay>"
-             "</Anything>");
-    EXPECT_EQ(project.path, projectFile());
-    EXPECT_EQ(project.name, "job");
-    EXPECT_EQ(project.width, 720u);
-    EXPECT_EQ(project.height, 0u);
-    EXPECT_EQ(project.framerate, 25u);
-    EXPECT_EQ(project.underlayFiles, (std::vector<std::string>{plate_[0], plate_[1]}));
-    EXPECT_EQ(project.overlay.files, std::vector<std::string>{root_ + "art\\logo.tga"});
-    EXPECT_EQ(project.overlay.sourceOffset, 10);
-    EXPECT_EQ(project.overlay.trimming.first, 0);
-    EXPECT_EQ(project.overlay.trimming.last, 2);  // a still lasts as long as the underlay
-}
-
 // A present Trimming without "last" reads last 0, and one that ends before it starts is kept as
 // written: only building the overlay layer refuses it.
 TEST_F(ProjectOnDisk, TrimmingAndOtherEdgeCases) {
