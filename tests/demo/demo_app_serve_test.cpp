@@ -28,7 +28,8 @@ TEST(DemoAppServe, PushesTheMotionWithTheModelAskedForAndTheProjectWithAbsoluteP
     const std::string job = dir.file("job.skp");
     testkit::writeFile(job,
                        "<Project Name=\"Job\"><Transform x=\"9\"/><Underlay path=\"plate\\\">"
-                       "<Frame path=\"p0.png\"/></Underlay></Project>");
+                       "<Frame path=\"p0.png\"/></Underlay><Overlay path=\"/art/\" abs=\"1\"><Frame "
+                       "path=\"logo.png\"/></Overlay></Project>");
     TestServer plugin(kPluginPipeName, messageBytes(MessageType::Empty));
     testkit::ChildProcess app(testkit::programPath("skelda-app"),
                               {"serve", "--verbose", "--actions", "Transformations,Project", "--result", job,
@@ -61,6 +62,16 @@ TEST(DemoAppServe, PushesTheMotionWithTheModelAskedForAndTheProjectWithAbsoluteP
     Message project;
     project.fromBytes(pushed[2]);
     EXPECT_EQ(project.type(), MessageType::Project);
+    EXPECT_EQ(project.root().children("Transform").size(), 1u);  // the file's own result
+    // The project's directory, then the reference, in the path texts' Windows form; a path already
+    // absolute is left as written.
+    std::string path, abs;
+    EXPECT_TRUE(project.root().child("Underlay").attribute("path", path));
+    EXPECT_EQ(path, testkit::windowsForm(dir.path()) + "\\plate\\");
+    EXPECT_TRUE(project.root().child("Underlay").attribute("abs", abs));
+    EXPECT_EQ(abs, "1");
+    EXPECT_TRUE(project.root().child("Overlay").attribute("path", path));
+    EXPECT_EQ(path, "/art/");
 }
 
 }  // namespace
