@@ -174,17 +174,13 @@ private:
     HWND window_;
 };
 
-HWND progressWindow() {
-    return findWindow("Application of transforms to layer...");
-}
-
 TEST(ProgressDialog, ShowsEachStepAndIsCancelledAtTheStepCancelWasPressed) {
     HostWindow host;
     ASSERT_NE(host.handle(), nullptr);
     std::atomic<int> pressAt{0};
     std::atomic<bool> pressed{false};
     ApplyProgressDialog dialog(host.handle(), 40);
-    const HWND window = progressWindow();
+    const HWND window = findWindow("Application of transforms to layer...");
     ASSERT_NE(window, nullptr);
     EXPECT_FALSE(IsWindowEnabled(host.handle()));
     EXPECT_TRUE(IsWindowEnabled(window));

@@ -14,7 +14,10 @@ namespace {
 
 using simhost::HookKind;
 
-TEST_F(PluginTest, EntryPutsSixCommandsIntoTheAnimationMenu) {
+// Six commands from position 8 of the Animation menu, then four hooks in order: the command hook
+// before the host's own and for every command. (The other tests reach the command, menu and idle
+// hooks through the host.)
+TEST_F(PluginTest, EntryPutsSixCommandsIntoTheAnimationMenuAndRegistersFourHooks) {
     ASSERT_EQ(enter(), 0);
     const auto items = host->menus().items(AEGP_Menu_ANIMATION);
     const std::vector<std::string> texts = {"",
@@ -33,28 +36,19 @@ TEST_F(PluginTest, EntryPutsSixCommandsIntoTheAnimationMenu) {
     EXPECT_EQ(commandIndexOf(0), -1);
     EXPECT_EQ(hostContext().basicSuite, host->basicSuite());
     EXPECT_EQ(hostContext().pluginId, 1);
-    EXPECT_TRUE(host->reports().empty());
-    EXPECT_TRUE(host->suites().outstanding().empty());
-}
-
-TEST_F(PluginTest, EntryRegistersFourHooksInOrderWithRefconZero) {
-    ASSERT_EQ(enter(), 0);
     const auto& hooks = host->registrations().hooks;
+    const HookKind kinds[] = {HookKind::Command, HookKind::UpdateMenu, HookKind::Idle, HookKind::Death};
     ASSERT_EQ(hooks.size(), 4u);
-    EXPECT_EQ(hooks[0].kind, HookKind::Command);
+    for (std::size_t i = 0; i < hooks.size(); ++i) {
+        EXPECT_EQ(hooks[i].kind, kinds[i]) << i;
+        EXPECT_EQ(hooks[i].refcon, nullptr) << i;
+        EXPECT_EQ(hooks[i].plugin, 1) << i;
+    }
     EXPECT_EQ(hooks[0].priority, AEGP_HP_BeforeAE);
     EXPECT_EQ(hooks[0].command, 0);
-    EXPECT_EQ(hooks[0].commandHook, &CommandHook);
-    EXPECT_EQ(hooks[1].kind, HookKind::UpdateMenu);
-    EXPECT_EQ(hooks[1].updateMenuHook, &UpdateMenuHook);
-    EXPECT_EQ(hooks[2].kind, HookKind::Idle);
-    EXPECT_EQ(hooks[2].idleHook, &IdleHook);
-    EXPECT_EQ(hooks[3].kind, HookKind::Death);
     EXPECT_EQ(hooks[3].deathHook, &DeathHook);
-    for (const auto& hook : hooks) {
-        EXPECT_EQ(hook.refcon, nullptr);
-        EXPECT_EQ(hook.plugin, 1);
-    }
+    EXPECT_TRUE(host->reports().empty());
+    EXPECT_TRUE(host->suites().outstanding().empty());
 }
 
 TEST_F(PluginTest, EntryRegistersTheProjectFlavor) {
