@@ -165,18 +165,19 @@ TEST_F(LayerKeyframeSinkTest, TeardownTakesEveryStepAndRaisesTheFirstRefusal) {
     EXPECT_THROW(sink.finish(), AE_Exception);
     EXPECT_EQ(host.model().openUndoGroups(), 1);
     EXPECT_TRUE(host.suites().outstanding().empty());
-}
 
-// The driver's own teardown, with the sink destroyed on an error's way out.
-TEST_F(LayerKeyframeSinkTest, DestroyedWithoutFinishClosesTheUndoGroupEvenWhenRefusedOnce) {
+    // Destroyed without finish on an error's way out, refused once: the keys stay, in the closed group.
+    host.model().undoGroups().clear();
+    host.references().clear();
+    host.faults().clear();
     host.faults().fail("AEGP_EndUndoGroup", 1, -51);
     {
-        LayerKeyframeSink sink(layerH(), 25, 0, 100);
-        sink.selectLayerStream(LayerStream::Position);
-        sink.addPointKey(2, 5, 6);
+        LayerKeyframeSink unfinished(layerH(), 25, 0, 100);
+        unfinished.selectLayerStream(LayerStream::Position);
+        unfinished.addPointKey(2, 5, 6);
     }
     EXPECT_EQ(keysOf(AEGP_LayerStream_POSITION).size(), 1u);
-    EXPECT_EQ(host.references().changes().at(0).undoGroup, 0);
+    EXPECT_EQ(host.references().changes().back().undoGroup, 0);
     EXPECT_EQ(host.model().openUndoGroups(), 0);
     EXPECT_TRUE(host.references().outstanding().empty());
     EXPECT_TRUE(host.suites().outstanding().empty());
