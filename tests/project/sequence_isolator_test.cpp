@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "common/error_text.h"
 #include "isolation_kit.h"
 #include "project/isolation_recovery.h"
 #include "project/rename_journal.h"
@@ -112,14 +113,12 @@ TEST(SequenceIsolatorTest, AnExistingAsideNameIsNeverReplaced) {
             writeFile(dir.file("notes.png.x"), "mine");
         }
         const auto before = snapshot(dir.path());
-        try {
-            SequenceIsolator isolator(pathsIn(dir, {"p0000.png", "p0001.png"}), isolationFileCalls(),
-                                      nullptr);
-            ADD_FAILURE() << "notes.png was moved over its aside name";
-        } catch (const std::runtime_error& error) {
-            EXPECT_EQ(std::string(error.what()), "failed to rename \"" + dir.file("notes.png") +
-                                                     "\" into \"" + dir.file("notes.png.x") + "\"");
-        }
+        EXPECT_EQ(
+            testkit::errorOf([&] {
+                SequenceIsolator isolator(pathsIn(dir, {"p0000.png", "p0001.png"}), isolationFileCalls(),
+                                          nullptr);
+            }),
+            "failed to rename \"" + dir.file("notes.png") + "\" into \"" + dir.file("notes.png.x") + "\"");
         // a.png, moved before the failure, is back; the user's notes.png.x is untouched.
         EXPECT_EQ(snapshot(dir.path()), before);
         EXPECT_TRUE(state.journals().empty());
