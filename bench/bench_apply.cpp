@@ -13,6 +13,7 @@
 
 #include "apply/apply_transformations.h"
 #include "apply/layer_keyframe_sink.h"
+#include "bench_kit.h"
 #include "host/sim_host.h"
 #include "plugin/apply_progress_dialog.h"
 #include "plugin/host_context.h"
@@ -21,30 +22,8 @@
 
 namespace {
 
-constexpr int kFrames = 100000;
-
-// A slow drift with rotation, scale and a little noise; at this tolerance most frames stay keyed.
 const Transformations& trackedMotion() {
-    static const Transformations record = [] {
-        std::mt19937 rng(7);
-        std::normal_distribution<double> noise(0, 0.3);
-        Transformations t;
-        t.exportInaccuracy = 0.1f;
-        t.exportModel = ExportModel::RigidScale;
-        t.frames.resize(kFrames);
-        for (int i = 0; i < kFrames; ++i) {
-            const double angle = 0.2 * std::sin(i * 0.001);
-            const double scale = 1 + 0.05 * std::sin(i * 0.0003);
-            Transform& f = t.frames[i];
-            f.xx = scale * std::cos(angle);
-            f.xy = -scale * std::sin(angle);
-            f.yx = scale * std::sin(angle);
-            f.yy = scale * std::cos(angle);
-            f.x = 0.37 * i + noise(rng);
-            f.y = -0.21 * i + 40 * std::sin(i * 0.01) + noise(rng);
-        }
-        return t;
-    }();
+    static const Transformations record = benchkit::driftRecord();
     return record;
 }
 
@@ -63,9 +42,10 @@ struct Scene {
         hostContext().basicSuite = host.basicSuite();
         hostContext().pluginId = g_plugin;
         host.model().newProject();
-        const int comp = host.model().addComp("Comp", 640, 480, 25, {kFrames, 25}, host.model().rootFolder());
-        const int source =
-            host.model().addComp("Plate", 640, 480, 25, {kFrames, 25}, host.model().rootFolder());
+        const int comp = host.model().addComp("Comp", 640, 480, 25, {benchkit::kDriftFrames, 25},
+                                              host.model().rootFolder());
+        const int source = host.model().addComp("Plate", 640, 480, 25, {benchkit::kDriftFrames, 25},
+                                                host.model().rootFolder());
         layer = simhost::toHandle<AEGP_LayerH>(host.model().addLayer(comp, source, AEGP_ObjectType_AV));
         if (!bulk) host.suites().withdraw(kAEGPKeyframeSuite, kAEGPKeyframeSuiteVersion2);
     }
@@ -87,7 +67,7 @@ public:
     NullSink() {
         width_ = 640;
         height_ = 480;
-        endFrame_ = kFrames;
+        endFrame_ = benchkit::kDriftFrames;
     }
     void selectLayerStream(LayerStream) override {}
     void applyEffect(const std::string&) override {}
@@ -142,7 +122,7 @@ void write(benchmark::State& state, bool bulk) {
         scene.forget();
         auto model = chooseModel(trackedMotion(), 640, 480);
         model->setSource(trackedMotion());
-        auto sink = std::make_unique<LayerKeyframeSink>(scene.layer, 25.0, 0, kFrames);
+        auto sink = std::make_unique<LayerKeyframeSink>(scene.layer, 25.0, 0, benchkit::kDriftFrames);
         LayerKeyframeSink& target = *sink;
         model->compute(std::move(sink));
         const auto total = static_cast<std::int32_t>(model->keyframeCount());
@@ -184,28 +164,10 @@ BENCHMARK(applySingle)->Unit(benchmark::kMillisecond)->Repetitions(3);
 BENCHMARK(writeBulk)->Unit(benchmark::kMillisecond)->Repetitions(3);
 BENCHMARK(writeSingle)->Unit(benchmark::kMillisecond)->Repetitions(3);
 
-// Keeps each benchmark's least time per iteration over its repetitions: on a shared machine the
-// others' work only ever adds time.
-class RatioReporter : public benchmark::ConsoleReporter {
-public:
-    void ReportRuns(const std::vector<Run>& runs) override {
-        for (const Run& run : runs) {
-            if (run.run_type != Run::RT_Iteration || run.error_occurred) continue;
-            const std::string name = run.run_name.function_name;
-            const double time = run.GetAdjustedRealTime();
-            const auto known = times.find(name);
-            if (known == times.end() || time < known->second) times[name] = time;
-        }
-        ConsoleReporter::ReportRuns(runs);
-    }
-    std::map<std::string, double> times;
-};
-
-void printRatio(const RatioReporter& reporter, const char* what, const char* ours, const char* base) {
-    const auto a = reporter.times.find(ours);
-    const auto b = reporter.times.find(base);
-    if (a == reporter.times.end() || b == reporter.times.end() || b->second <= 0) return;
-    std::printf("%s: %.2f x the model's own work\n", what, a->second / b->second);
+void printRatio(const benchkit::LeastTimeReporter& reporter, const char* what, const char* ours,
+                const char* base) {
+    const double ratio = reporter.ratio(ours, base);
+    if (ratio >= 0) std::printf("%s: %.2f x the model's own work\n", what, ratio);
 }
 
 }  // namespace
@@ -213,9 +175,9 @@ void printRatio(const RatioReporter& reporter, const char* what, const char* our
 int main(int argc, char** argv) {
     benchmark::Initialize(&argc, argv);
     if (benchmark::ReportUnrecognizedArguments(argc, argv)) return 1;
-    std::printf("record: %d frames, RigidScale, tolerance %.2f px\n", kFrames,
+    std::printf("record: %d frames, RigidScale, tolerance %.2f px\n", benchkit::kDriftFrames,
                 trackedMotion().exportInaccuracy);
-    RatioReporter reporter;
+    benchkit::LeastTimeReporter reporter(benchkit::LeastTimeReporter::Clock::Real);
     benchmark::RunSpecifiedBenchmarks(&reporter);
     printRatio(reporter, "apply with batches", "applyBulk", "modelOnly");
     printRatio(reporter, "apply one keyframe at a time", "applySingle", "modelOnly");

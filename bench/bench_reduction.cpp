@@ -16,6 +16,7 @@
 #include <vector>
 
 #include "../tests/tracking/reduction_reference.h"
+#include "bench_kit.h"
 #include "tracking/keyframe_reduction.h"
 #include "tracking/keyframe_sink.h"
 #include "tracking/model_choice.h"
@@ -261,26 +262,9 @@ BENCHMARK_CAPTURE(fullModel, c_model_rigid_scale, (Scene{smoothNoisyRecord, 720,
 BENCHMARK_CAPTURE(fullModel, c_model_corner_pin, (Scene{smoothNoisyRecord, 720, 576}), ExportModel::CornerPin)
     ->Unit(benchmark::kMillisecond);
 
-// The 100,000-frame record of bench_apply: a slow drift with rotation and zoom, 0.3 px noise on the
-// position, 0.1 px tolerance; every model on it.
+// The 100,000-frame record of bench_apply, every model on it.
 Transformations driftRecord() {
-    std::mt19937 rng(7);
-    std::normal_distribution<double> noise(0, 0.3);
-    Transformations t;
-    t.exportInaccuracy = static_cast<float>(kApplyTolerance);
-    t.frames.resize(100000);
-    for (int i = 0; i < 100000; ++i) {
-        const double angle = 0.2 * std::sin(i * 0.001);
-        const double scale = 1 + 0.05 * std::sin(i * 0.0003);
-        Transform& f = t.frames[static_cast<std::size_t>(i)];
-        f.xx = scale * std::cos(angle);
-        f.xy = -scale * std::sin(angle);
-        f.yx = scale * std::sin(angle);
-        f.yy = scale * std::cos(angle);
-        f.x = 0.37 * i + noise(rng);
-        f.y = -0.21 * i + 40 * std::sin(i * 0.01) + noise(rng);
-    }
-    return t;
+    return benchkit::driftRecord();
 }
 
 BENCHMARK_CAPTURE(fullModel, g_drift_translation, (Scene{driftRecord, 640, 480}), ExportModel::Translation)

@@ -11,6 +11,7 @@
 #include <utility>
 #include <vector>
 
+#include "bench_kit.h"
 #include "message/message.h"
 #include "tracking/transformations_xml.h"
 
@@ -172,30 +173,11 @@ BENCHMARK(writeMessageThroughTree)->Unit(benchmark::kMillisecond)->Repetitions(5
 BENCHMARK(pugixmlSave)->Unit(benchmark::kMillisecond)->Repetitions(5);
 BENCHMARK(pugixmlBuildAndSave)->Unit(benchmark::kMillisecond)->Repetitions(5);
 
-// Keeps each benchmark's least processor time per iteration over its repetitions for the ratios: on a
-// shared machine the others' work only ever adds time.
-class RatioReporter : public benchmark::ConsoleReporter {
-public:
-    void ReportRuns(const std::vector<Run>& runs) override {
-        for (const Run& run : runs) {
-            if (run.run_type != Run::RT_Iteration || run.error_occurred) continue;
-            const std::string name = run.run_name.function_name;
-            const double time = run.GetAdjustedCPUTime();
-            const auto known = times.find(name);
-            if (known == times.end() || time < known->second) times[name] = time;
-        }
-        ConsoleReporter::ReportRuns(runs);
-    }
-    std::map<std::string, double> times;
-};
-
 // A goal of 0: a figure for scale, with no goal.
-void printRatio(const RatioReporter& reporter, const char* what, const char* ours, const char* theirs,
-                double goal = 0) {
-    const auto a = reporter.times.find(ours);
-    const auto b = reporter.times.find(theirs);
-    if (a == reporter.times.end() || b == reporter.times.end() || b->second <= 0) return;
-    const double ratio = a->second / b->second;
+void printRatio(const benchkit::LeastTimeReporter& reporter, const char* what, const char* ours,
+                const char* theirs, double goal = 0) {
+    const double ratio = reporter.ratio(ours, theirs);
+    if (ratio < 0) return;
     if (goal <= 0) {
         std::printf("%s: %.2f x pugixml\n", what, ratio);
     } else {
@@ -210,7 +192,7 @@ int main(int argc, char** argv) {
     benchmark::Initialize(&argc, argv);
     if (benchmark::ReportUnrecognizedArguments(argc, argv)) return 1;
     std::printf("message: %zu bytes, %d frames\n", messageBytes().size(), kFrames);
-    RatioReporter reporter;
+    benchkit::LeastTimeReporter reporter(benchkit::LeastTimeReporter::Clock::Processor);
     benchmark::RunSpecifiedBenchmarks(&reporter);
     printRatio(reporter, "reading (parse + archive)", "readMessage", "pugixmlParse", 2.5);
     printRatio(reporter, "writing (archive + text)", "writeMessage", "pugixmlSave", 3.0);
