@@ -13,7 +13,8 @@
 
 namespace testkit {
 
-inline Transform makeTransform(double x, double y, double xx, double xy, double yx, double yy) {
+inline Transform makeTransform(double x, double y, double xx = 1, double xy = 0, double yx = 0,
+                               double yy = 1) {
     Transform t;
     t.x = x;
     t.y = y;

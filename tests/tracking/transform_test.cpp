@@ -4,22 +4,15 @@
 
 #include <cmath>
 
+#include "tracking/model_fixtures.h"
+
 namespace {
 
-Transform make(double x, double y, double xx, double xy, double yx, double yy) {
-    Transform t;
-    t.x = x;
-    t.y = y;
-    t.xx = xx;
-    t.xy = xy;
-    t.yx = yx;
-    t.yy = yy;
-    return t;
-}
+using testkit::makeTransform;
 
 TEST(Transform, ComposeAppliesInnerFirst) {
-    const Transform inner = make(4, -2, 1, 0, 0, 1);  // shift
-    const Transform outer = make(0, 0, 0, -1, 1, 0);  // quarter turn
+    const Transform inner = makeTransform(4, -2, 1, 0, 0, 1);  // shift
+    const Transform outer = makeTransform(0, 0, 0, -1, 1, 0);  // quarter turn
     double ax, ay, bx, by, cx, cy;
     inner.apply(3, 5, ax, ay);
     outer.apply(ax, ay, bx, by);
@@ -29,7 +22,7 @@ TEST(Transform, ComposeAppliesInnerFirst) {
 }
 
 TEST(Transform, InverseUndoesAndSingularIsNonFinite) {
-    const Transform t = make(2.5, 1, 0.999848, -0.0174524, 0.0174524, 0.999848);
+    const Transform t = makeTransform(2.5, 1, 0.999848, -0.0174524, 0.0174524, 0.999848);
     const Transform id = compose(inverse(t), t);
     EXPECT_NEAR(id.xx, 1, 1e-12);
     EXPECT_NEAR(id.xy, 0, 1e-12);
@@ -37,7 +30,7 @@ TEST(Transform, InverseUndoesAndSingularIsNonFinite) {
     EXPECT_NEAR(id.yy, 1, 1e-12);
     EXPECT_NEAR(id.x, 0, 1e-12);
     EXPECT_NEAR(id.y, 0, 1e-12);
-    EXPECT_FALSE(std::isfinite(inverse(make(1, 1, 1, 2, 2, 4)).xx));
+    EXPECT_FALSE(std::isfinite(inverse(makeTransform(1, 1, 1, 2, 2, 4)).xx));
 }
 
 }  // namespace

@@ -9,19 +9,11 @@
 #include <string>
 
 #include "message/message.h"
+#include "tracking/model_fixtures.h"
 
 namespace {
 
-Transform make(double x, double y, double xx = 1, double xy = 0, double yx = 0, double yy = 1) {
-    Transform t;
-    t.x = x;
-    t.y = y;
-    t.xx = xx;
-    t.xy = xy;
-    t.yx = yx;
-    t.yy = yy;
-    return t;
-}
+using testkit::makeTransform;
 
 std::string writeMessage(Transformations& t) {
     Message m(MessageType::Transformations);
@@ -34,7 +26,7 @@ Transformations readMessage(const std::string& bytes) {
     m.fromBytes(bytes);
     Transformations t;
     t.frames.resize(5);  // reading replaces whatever was there
-    t.initial = make(9, 9);
+    t.initial = makeTransform(9, 9);
     serializeTransformations(XmlArchive::reader(m.root()), t);
     return t;
 }
@@ -61,8 +53,9 @@ Transformations example() {
     t.exportInaccuracy = 0.5f;
     t.task = Task::Compensation;
     t.exportModel = ExportModel::RigidScale;
-    t.initial = make(4, -2);
-    t.frames = {Transform(), make(1.25, 0.5), make(2.5, 1, 0.999848, -0.0174524, 0.0174524, 0.999848)};
+    t.initial = makeTransform(4, -2);
+    t.frames = {Transform(), makeTransform(1.25, 0.5),
+                makeTransform(2.5, 1, 0.999848, -0.0174524, 0.0174524, 0.999848)};
     return t;
 }
 
@@ -104,11 +97,11 @@ TEST(TransformationsXml, LenientReading) {
     EXPECT_EQ(Task::Tracking, t.task);
     EXPECT_EQ(ExportModel::Rigid, t.exportModel);
     EXPECT_EQ(0.0f, t.exportInaccuracy);
-    EXPECT_EQ(make(0, 0), t.initial);  // an unreadable value takes its identity value
+    EXPECT_EQ(makeTransform(0, 0), t.initial);  // an unreadable value takes its identity value
     ASSERT_EQ(3u, t.frames.size());
-    EXPECT_EQ(make(12, 0, 1, 0, 0, 2), t.frames[0]);
+    EXPECT_EQ(makeTransform(12, 0, 1, 0, 0, 2), t.frames[0]);
     EXPECT_TRUE(t.frames[1].isIdentity());
-    EXPECT_EQ(make(0, -5), t.frames[2]);
+    EXPECT_EQ(makeTransform(0, -5), t.frames[2]);
 
     EXPECT_EQ(ExportModel::Auto, readMessage("<M type='Empty' ExportModel='cornerpin'/>").exportModel);
     EXPECT_EQ(ExportModel::CornerPin, readMessage("<M type='Empty' ExportModel='CornerPin'/>").exportModel);
@@ -117,10 +110,10 @@ TEST(TransformationsXml, LenientReading) {
 
 TEST(TransformationsXml, SixSignificantDigits) {
     Transformations t;
-    t.frames = {make(1.0 / 3, 1234.5678, 1e-7, -0.0)};
+    t.frames = {makeTransform(1.0 / 3, 1234.5678, 1e-7, -0.0)};
     const std::string bytes = writeMessage(t);
     EXPECT_EQ("Transform x=0.333333 y=1234.57 xx=1e-07", elementsOf(bytes)[1]);
-    EXPECT_EQ(make(0.333333, 1234.57, 1e-7, -0.0), readMessage(bytes).frames[0]);
+    EXPECT_EQ(makeTransform(0.333333, 1234.57, 1e-7, -0.0), readMessage(bytes).frames[0]);
 }
 
 // The stream's own round trip of a value through its six-digit text.
@@ -144,12 +137,12 @@ TEST(TransformationsXml, RandomRecordsRoundTrip) {
         t.exportInaccuracy = static_cast<float>(coefficient(rng) * 10);
         t.task = static_cast<Task>(rng() % 2);
         t.exportModel = static_cast<ExportModel>(rng() % 8);
-        t.initial = rng() % 2 ? Transform() : make(coordinate(rng), coordinate(rng));
+        t.initial = rng() % 2 ? Transform() : makeTransform(coordinate(rng), coordinate(rng));
         t.frames.resize(rng() % 40);
         for (Transform& f : t.frames) {
             if (rng() % 5 == 0) continue;  // some identity frames in between
-            f = make(coordinate(rng), coordinate(rng), coefficient(rng), coefficient(rng), coefficient(rng),
-                     rng() % 2 ? 1.0 : coefficient(rng));
+            f = makeTransform(coordinate(rng), coordinate(rng), coefficient(rng), coefficient(rng),
+                              coefficient(rng), rng() % 2 ? 1.0 : coefficient(rng));
         }
         const std::string bytes = writeMessage(t);
         Transformations back = readMessage(bytes);
@@ -160,8 +153,8 @@ TEST(TransformationsXml, RandomRecordsRoundTrip) {
         ASSERT_EQ(t.frames.size(), back.frames.size());
         for (std::size_t i = 0; i < t.frames.size(); ++i) {
             const Transform& f = t.frames[i];
-            EXPECT_EQ(make(throughText(f.x), throughText(f.y), throughText(f.xx), throughText(f.xy),
-                           throughText(f.yx), throughText(f.yy)),
+            EXPECT_EQ(makeTransform(throughText(f.x), throughText(f.y), throughText(f.xx), throughText(f.xy),
+                                    throughText(f.yx), throughText(f.yy)),
                       back.frames[i]);
         }
         EXPECT_EQ(bytes, writeMessage(back));  // the text is a fixed point
