@@ -9,7 +9,7 @@ namespace simapp {
 // The skelda-app program: its words, run with their arguments; the exit code.
 //   skelda-app                      serve the application's pipe until a client sends the empty frame
 //   skelda-app serve [--actions Underlay,Overlay,StillOverlay,Transformations,Project]
-//                    [--result FILE] [--motion SPEC --frames N] [--verbose] [--pipe NAME] [--plugin-pipe
+//                    [--result FILE] [--motion MOTION --frames N] [--verbose] [--pipe NAME] [--plugin-pipe
 //                    NAME]
 //       (a project file gives the project and its tracking result; a motion replaces the latter;
 //       --verbose logs every request answered, not only uploads and pushes)

@@ -29,11 +29,11 @@ Enum named(const std::string& key, const std::string& text) {
 
 }  // namespace
 
-Transformations generateMotion(const std::string& spec, int frames) {
+Transformations generateMotion(const std::string& description, int frames) {
     double dx = 0, dy = 0, rotate = 0, scale = 1, noise = 0;
     unsigned seed = 1;
     Transformations result;
-    std::istringstream items(spec);
+    std::istringstream items(description);
     for (std::string item; std::getline(items, item, ',');) {
         if (item.empty()) continue;
         const std::size_t equals = item.find('=');

@@ -56,7 +56,7 @@ Options parse(const std::vector<std::string>& args) {
     }
     if (options.transcript.empty() || (!options.layers.empty() && options.frames <= 0))
         throw std::invalid_argument(
-            "usage: skelda-demo-report --transcript FILE [--compositions] [--motion SPEC --frames N [--svg "
+            "usage: skelda-demo-report --transcript FILE [--compositions] [--motion MOTION --frames N [--svg "
             "FILE] "
             "LAYER=MODEL...");
     return options;

@@ -112,6 +112,12 @@ void text_writer::startElement(const char* name) {
 void text_writer::endElement() {
     if (open_.size() < 2) throw std::logic_error("the root element stays open until the text is finished");
     const open_element element = open_.back();
+    writeEndTag(element);
+    attributes_.resize(element.attributes);
+    open_.pop_back();
+}
+
+void text_writer::writeEndTag(const open_element& element) {
     if (element.hasContent) {
         char* p = reserve(element.nameSize + 3);
         p[0] = '<';
@@ -120,13 +126,9 @@ void text_writer::endElement() {
         p[element.nameSize + 2] = '>';
         size_ += element.nameSize + 3;
     } else {
-        char* p = reserve(2);
-        p[0] = '/';
-        p[1] = '>';
+        std::memcpy(reserve(2), "/>", 2);
         size_ += 2;
     }
-    attributes_.resize(element.attributes);
-    open_.pop_back();
 }
 
 text_writer::attribute_entry* text_writer::findAttribute(const char* name, std::size_t nameSize) {
@@ -248,18 +250,7 @@ void text_writer::replaceValue(attribute_entry& entry, const char* text, std::si
 std::string text_writer::finish() {
     while (open_.size() > 1) endElement();
     if (!open_.empty()) {
-        const open_element root = open_.back();
-        if (root.hasContent) {
-            char* p = reserve(root.nameSize + 3);
-            p[0] = '<';
-            p[1] = '/';
-            std::memcpy(p + 2, &buffer_[root.nameAt], root.nameSize);
-            p[root.nameSize + 2] = '>';
-            size_ += root.nameSize + 3;
-        } else {
-            std::memcpy(reserve(2), "/>", 2);
-            size_ += 2;
-        }
+        writeEndTag(open_.back());
         open_.clear();
         attributes_.clear();
     }

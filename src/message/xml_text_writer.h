@@ -75,6 +75,7 @@ private:
     void record(int piece, std::size_t nameSize, std::size_t valueAt, std::size_t valueEnd);
     void setPlainAttribute(const char* name, const char* text, std::size_t size);
     void closeStartTag(open_element& element);
+    void writeEndTag(const open_element& element);
     attribute_entry* findAttribute(const char* name, std::size_t nameSize);
     void replaceValue(attribute_entry& entry, const char* text, std::size_t size, bool escape);
     // Room for n more bytes at the end of the text.
