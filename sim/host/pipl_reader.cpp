@@ -86,8 +86,10 @@ std::uint32_t Pipl::version() const {
     return d[0] | (d[1] << 8) | (d[2] << 16) | (static_cast<std::uint32_t>(d[3]) << 24);
 }
 
-std::string Pipl::entryPoint() const {
-    const PiplProperty* property = find("wx86");
+const std::string Pipl::kHostCodeKey = sizeof(void*) == 8 ? "8664" : "wx86";
+
+std::string Pipl::entryPoint(const std::string& codeKey) const {
+    const PiplProperty* property = find(codeKey);
     if (property == nullptr) return "";
     std::string name;
     for (unsigned char c : property->data) {

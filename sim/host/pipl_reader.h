@@ -26,8 +26,12 @@ struct Pipl {
     std::string name() const;
     std::string category() const;
     std::uint32_t version() const;
-    // 'wx86': the entry point's name.
-    std::string entryPoint() const;
+    // The entry point's name from the code property of `codeKey` ("8664" on 64-bit hosts,
+    // "wx86" on 32-bit ones); empty when the PiPL has none for it.
+    std::string entryPoint(const std::string& codeKey = kHostCodeKey) const;
+
+    // The code property this host reads, by its own architecture.
+    static const std::string kHostCodeKey;
 };
 
 // Parses a PiPL; a malformed one raises std::runtime_error saying what is wrong.

@@ -18,8 +18,8 @@
 #include "support/fault_guard.h"
 #include "support/fault_guard_parts.h"
 
-#if !defined(__i386__)
-#error "The Windows fault guard walks 32-bit x86 stacks"
+#if !defined(__i386__) && !defined(__x86_64__)
+#error "The Windows fault guard walks x86 and x64 stacks only"
 #endif
 
 namespace {
@@ -27,6 +27,43 @@ namespace {
 constexpr std::size_t kSlotCount = 16;
 constexpr std::size_t kStackCopySize = 256 * 1024;
 constexpr DWORD kCppExceptionCode = 0xE06D7363;
+
+// The processor's registers by their role, for both register sets.
+// The thread's stack base, from its information block (read directly: the header's accessor
+// trips GCC 12's array-bounds check).
+std::uintptr_t threadStackBase() {
+    std::uintptr_t base;
+#if defined(__x86_64__)
+    asm("movq %%gs:8, %0" : "=r"(base));
+#else
+    asm("movl %%fs:4, %0" : "=r"(base));
+#endif
+    return base;
+}
+
+#if defined(__x86_64__)
+constexpr DWORD kStackMachine = IMAGE_FILE_MACHINE_AMD64;
+DWORD64& instructionPointer(CONTEXT& c) {
+    return c.Rip;
+}
+DWORD64& stackPointer(CONTEXT& c) {
+    return c.Rsp;
+}
+DWORD64 framePointer(const CONTEXT& c) {
+    return c.Rbp;
+}
+#else
+constexpr DWORD kStackMachine = IMAGE_FILE_MACHINE_I386;
+DWORD& instructionPointer(CONTEXT& c) {
+    return c.Eip;
+}
+DWORD& stackPointer(CONTEXT& c) {
+    return c.Esp;
+}
+DWORD framePointer(const CONTEXT& c) {
+    return c.Ebp;
+}
+#endif
 
 // One guarded thread.
 struct Slot {
@@ -36,8 +73,8 @@ struct Slot {
     EXCEPTION_RECORD record{};
     CONTEXT context{};
     char* stackCopy = nullptr;  // kStackCopySize bytes, owned by the guard
-    DWORD stackCopyBase = 0;
-    DWORD stackCopySize = 0;
+    std::uintptr_t stackCopyBase = 0;
+    std::size_t stackCopySize = 0;
 };
 
 Slot gSlots[kSlotCount];
@@ -78,7 +115,9 @@ bool isProcessorFault(DWORD code) {
     }
 }
 
-// Where a faulting thread resumes: on its own stack, below the abandoned frames.
+// Where a faulting thread resumes: on its own stack, below the abandoned frames. The jump
+// restores the guard's registers without unwinding: on x64 the jump buffer is made without a
+// frame (see runFromJump), so the runtime does not walk the abandoned frames.
 void __cdecl resumeAfterFault() {
     Slot* slot = slotOfThisThread();
     longjmp(*slot->jump, 1);
@@ -93,16 +132,15 @@ LONG CALLBACK onException(EXCEPTION_POINTERS* pointers) {
     std::memcpy(&slot->record, pointers->ExceptionRecord, sizeof slot->record);
     std::memcpy(&slot->context, pointers->ContextRecord, sizeof slot->context);
     // The walk reads the abandoned frames from this copy; the live stack is reused after the jump.
-    DWORD top;
-    asm("movl %%fs:4, %0" : "=r"(top));  // the thread's stack base from its information block
-    const DWORD esp = pointers->ContextRecord->Esp;
-    slot->stackCopyBase = esp;
-    slot->stackCopySize = esp < top ? (top - esp < kStackCopySize ? top - esp : kStackCopySize) : 0;
-    if (slot->stackCopy)
-        std::memcpy(slot->stackCopy, reinterpret_cast<const void*>(esp), slot->stackCopySize);
+    const std::uintptr_t top = threadStackBase();
     CONTEXT& resume = *pointers->ContextRecord;
-    resume.Esp = ((esp - 256) & ~15u) - 4;  // room, alignment and a return-address slot
-    resume.Eip = reinterpret_cast<DWORD>(&resumeAfterFault);
+    const std::uintptr_t sp = static_cast<std::uintptr_t>(stackPointer(resume));
+    slot->stackCopyBase = sp;
+    slot->stackCopySize = sp < top ? (top - sp < kStackCopySize ? top - sp : kStackCopySize) : 0;
+    if (slot->stackCopy) std::memcpy(slot->stackCopy, reinterpret_cast<const void*>(sp), slot->stackCopySize);
+    // Room, 16-byte alignment and a return-address slot, as a function finds its stack at entry.
+    stackPointer(resume) = ((sp - 256) & ~std::uintptr_t{15}) - sizeof(void*);
+    instructionPointer(resume) = reinterpret_cast<std::uintptr_t>(&resumeAfterFault);
     return EXCEPTION_CONTINUE_EXECUTION;
 }
 
@@ -129,28 +167,29 @@ void initialiseSymbols() {
     ::SymSetSearchPath(process, path.c_str());
 }
 
-CodeLocation locate(DWORD address) {
+CodeLocation locate(DWORD64 address) {
     CodeLocation where;
     const HANDLE process = ::GetCurrentProcess();
-    const DWORD base = ::SymGetModuleBase(process, address);
+    const DWORD64 base = ::SymGetModuleBase64(process, address);
     if (base == 0) return where;
-    where.module = detail::fileStem(moduleFileName(reinterpret_cast<HMODULE>(base)));
+    where.module =
+        detail::fileStem(moduleFileName(reinterpret_cast<HMODULE>(static_cast<std::uintptr_t>(base))));
     union {
-        IMAGEHLP_SYMBOL symbol;
-        char bytes[sizeof(IMAGEHLP_SYMBOL) + 1024];
+        IMAGEHLP_SYMBOL64 symbol;
+        char bytes[sizeof(IMAGEHLP_SYMBOL64) + 1024];
     } buffer{};
-    buffer.symbol.SizeOfStruct = sizeof(IMAGEHLP_SYMBOL);
+    buffer.symbol.SizeOfStruct = sizeof(IMAGEHLP_SYMBOL64);
     buffer.symbol.MaxNameLength = 1024;
-    DWORD displacement = 0;
-    if (::SymGetSymFromAddr(process, address, &displacement, &buffer.symbol)) {
+    DWORD64 displacement = 0;
+    if (::SymGetSymFromAddr64(process, address, &displacement, &buffer.symbol)) {
         where.hasSymbol = true;
         where.symbol = buffer.symbol.Name;
         where.symbolOffset = displacement;
     }
-    IMAGEHLP_LINE line{};
+    IMAGEHLP_LINE64 line{};
     line.SizeOfStruct = sizeof line;
     DWORD lineDisplacement = 0;
-    if (::SymGetLineFromAddr(process, address, &lineDisplacement, &line) && line.FileName) {
+    if (::SymGetLineFromAddr64(process, address, &lineDisplacement, &line) && line.FileName) {
         where.hasLine = true;
         where.file = line.FileName;
         where.line = line.LineNumber;
@@ -162,7 +201,7 @@ CodeLocation locate(DWORD address) {
 // The stack copy the walk reads from, while one report is written.
 const Slot* gWalkedCopy = nullptr;
 
-BOOL CALLBACK readMemory(HANDLE process, DWORD address, PVOID buffer, DWORD size, PDWORD read) {
+BOOL CALLBACK readMemory(HANDLE process, DWORD64 address, PVOID buffer, DWORD size, PDWORD read) {
     if (gWalkedCopy && address >= gWalkedCopy->stackCopyBase &&
         address - gWalkedCopy->stackCopyBase + size <= gWalkedCopy->stackCopySize) {
         std::memcpy(buffer, gWalkedCopy->stackCopy + (address - gWalkedCopy->stackCopyBase), size);
@@ -170,7 +209,8 @@ BOOL CALLBACK readMemory(HANDLE process, DWORD address, PVOID buffer, DWORD size
         return TRUE;
     }
     SIZE_T got = 0;
-    const BOOL ok = ::ReadProcessMemory(process, reinterpret_cast<const void*>(address), buffer, size, &got);
+    const BOOL ok = ::ReadProcessMemory(
+        process, reinterpret_cast<const void*>(static_cast<std::uintptr_t>(address)), buffer, size, &got);
     if (read) *read = static_cast<DWORD>(got);
     return ok;
 }
@@ -179,27 +219,30 @@ std::string describe(const EXCEPTION_RECORD& record, const CONTEXT& faultContext
     std::lock_guard<std::mutex> lock(gSymbolMutex);
     initialiseSymbols();
     const WORD cs = static_cast<WORD>(faultContext.SegCs);
-    const DWORD address = reinterpret_cast<DWORD>(record.ExceptionAddress);
+    const DWORD64 address = reinterpret_cast<std::uintptr_t>(record.ExceptionAddress);
     std::string report =
         detail::faultLine(detail::fileStem(moduleFileName(nullptr)), detail::faultName(record.ExceptionCode),
                           cs, address, locate(address)) +
         "\n";
 
     CONTEXT context = faultContext;
-    STACKFRAME frame{};
-    frame.AddrPC.Offset = context.Eip;
+    STACKFRAME64 frame{};
+    frame.AddrPC.Offset = instructionPointer(context);
     frame.AddrPC.Mode = AddrModeFlat;
-    frame.AddrStack.Offset = context.Esp;
+    frame.AddrStack.Offset = stackPointer(context);
     frame.AddrStack.Mode = AddrModeFlat;
-    frame.AddrFrame.Offset = context.Ebp;
+    frame.AddrFrame.Offset = framePointer(context);
     frame.AddrFrame.Mode = AddrModeFlat;
     gWalkedCopy = copy;
     const HANDLE process = ::GetCurrentProcess();
     for (int depth = 0; depth < 256; ++depth) {
-        if (!::StackWalk(IMAGE_FILE_MACHINE_I386, process, ::GetCurrentThread(), &frame, &context, readMemory,
-                         ::SymFunctionTableAccess, ::SymGetModuleBase, nullptr))
+        if (!::StackWalk64(kStackMachine, process, ::GetCurrentThread(), &frame, &context, readMemory,
+                           ::SymFunctionTableAccess64, ::SymGetModuleBase64, nullptr))
             break;
-        if (frame.AddrFrame.Offset == 0 || ::SymGetModuleBase(process, frame.AddrPC.Offset) == 0) break;
+        // x64 frames are found through unwind data, so only x86 needs a frame pointer to go on.
+        if ((kStackMachine == IMAGE_FILE_MACHINE_I386 && frame.AddrFrame.Offset == 0) ||
+            frame.AddrPC.Offset == 0 || ::SymGetModuleBase64(process, frame.AddrPC.Offset) == 0)
+            break;
         const std::uint64_t parameters[4] = {frame.Params[0], frame.Params[1], frame.Params[2],
                                              frame.Params[3]};
         report +=
@@ -209,10 +252,17 @@ std::string describe(const EXCEPTION_RECORD& record, const CONTEXT& faultContext
     gWalkedCopy = nullptr;
 
     FaultRegisters registers;
+#if defined(__x86_64__)
+    registers.ax = faultContext.Rax, registers.bx = faultContext.Rbx, registers.cx = faultContext.Rcx;
+    registers.dx = faultContext.Rdx, registers.si = faultContext.Rsi;
+    registers.di = faultContext.Rdi, registers.bp = faultContext.Rbp, registers.sp = faultContext.Rsp;
+    registers.ip = faultContext.Rip, registers.flags = faultContext.EFlags;
+#else
     registers.ax = faultContext.Eax, registers.bx = faultContext.Ebx, registers.cx = faultContext.Ecx;
     registers.dx = faultContext.Edx, registers.si = faultContext.Esi;
     registers.di = faultContext.Edi, registers.bp = faultContext.Ebp, registers.sp = faultContext.Esp;
     registers.ip = faultContext.Eip, registers.flags = faultContext.EFlags;
+#endif
     registers.cs = static_cast<std::uint16_t>(faultContext.SegCs);
     registers.ds = static_cast<std::uint16_t>(faultContext.SegDs);
     registers.ss = static_cast<std::uint16_t>(faultContext.SegSs);
@@ -264,7 +314,7 @@ std::string describeCaughtHere() {
     ::RtlCaptureContext(&context);
     EXCEPTION_RECORD record{};
     record.ExceptionCode = kCppExceptionCode;
-    record.ExceptionAddress = reinterpret_cast<void*>(context.Eip);
+    record.ExceptionAddress = reinterpret_cast<void*>(instructionPointer(context));
     return describe(record, context, nullptr);
 }
 
@@ -272,7 +322,13 @@ std::string describeCaughtHere() {
 // registers can be clobbered by the jump back.
 __attribute__((noinline)) bool runFromJump(Slot* slot, const std::function<void()>& body, std::string& text) {
     jmp_buf jump;
+#if defined(__x86_64__)
+    // No frame: the jump back restores registers only, instead of unwinding through frames that
+    // the resumed fault left without a usable return address.
+    if (_setjmp(jump, nullptr) == 0) {
+#else
     if (setjmp(jump) == 0) {
+#endif
         if (slot) slot->jump = &jump;
         return detail::runCatching(body, text, describeCaughtHere);
     }

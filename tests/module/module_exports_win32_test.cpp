@@ -19,10 +19,11 @@ std::vector<std::string> exportedNames(const std::string& path) {
     auto u32 = [&](std::size_t at) { return u16(at) | (u16(at + 2) << 16); };
     const std::size_t pe = u32(0x3C);
     EXPECT_EQ(u32(pe), 0x00004550u);
-    EXPECT_EQ(u16(pe + 4), 0x014Cu);  // i386
+    const bool x64 = sizeof(void*) == 8;
+    EXPECT_EQ(u16(pe + 4), x64 ? 0x8664u : 0x014Cu);  // AMD64 / i386
     const std::size_t optional = pe + 24;
-    EXPECT_EQ(u16(optional), 0x010Bu);  // PE32
-    const std::uint32_t exportRva = u32(optional + 96);
+    EXPECT_EQ(u16(optional), x64 ? 0x020Bu : 0x010Bu);  // PE32+ / PE32
+    const std::uint32_t exportRva = u32(optional + (x64 ? 112 : 96));
     const std::size_t sections = optional + u16(pe + 20);
     auto fileOffset = [&](std::uint32_t rva) -> std::size_t {
         for (std::size_t s = 0; s < u16(pe + 6); ++s) {

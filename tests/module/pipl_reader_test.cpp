@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <stdexcept>
+#include <string>
 #include <vector>
 
 #include "plugin/pipl.h"
@@ -44,6 +45,22 @@ TEST(PiplReader, DamagedFieldsAreRefused) {
     for (std::size_t i = bytes.size() - 3; i < bytes.size(); ++i) bytes[i] = 'x';
     const simhost::Pipl unterminated = simhost::parsePipl(bytes.data(), bytes.size());
     EXPECT_THROW(unterminated.entryPoint(), std::runtime_error);
+}
+
+// A host reads the code property of its own architecture only: the module's PiPL names its entry
+// there and nowhere else, and a PiPL built for the other architecture names none for this host.
+TEST(PiplReader, EntryComesFromTheHostsOwnCodeProperty) {
+    const simhost::Pipl pipl = simhost::parsePipl(kPiplBytes.data(), kPiplBytes.size());
+    const std::string own = simhost::Pipl::kHostCodeKey, other = own == "8664" ? "wx86" : "8664";
+    EXPECT_EQ(pipl.entryPoint(), "GPMain_Skelda");
+    EXPECT_EQ(pipl.entryPoint(other), "");
+
+    std::vector<unsigned char> foreign(kPiplBytes.begin(), kPiplBytes.end());
+    const std::size_t key = foreign.size() - 16 - 12;  // the last property's key, stored reversed
+    for (std::size_t i = 0; i < 4; ++i) foreign[key + i] = static_cast<unsigned char>(other[3 - i]);
+    const simhost::Pipl built = simhost::parsePipl(foreign.data(), foreign.size());
+    EXPECT_EQ(built.entryPoint(), "");
+    EXPECT_EQ(built.entryPoint(other), "GPMain_Skelda");
 }
 
 }  // namespace

@@ -29,7 +29,8 @@ TEST(Pipl, BytesHoldTheFivePropertiesInOrder) {
         {"eman", 8, std::string("\6Skelda\0", 8)},
         {"gtac", 16, std::string("\16General Plugin\0", 16)},
         {"srev", 4, std::string("\0\0\3\0", 4)},
-        {"68xw", 16, std::string("GPMain_Skelda\0\0\0", 16)},
+        // The code property of the module's own architecture: '8664' on 64-bit, 'wx86' on 32-bit.
+        {sizeof(void*) == 8 ? "4668" : "68xw", 16, std::string("GPMain_Skelda\0\0\0", 16)},
     };
     std::size_t at = 10;
     for (const Property& p : properties) {

@@ -118,11 +118,17 @@ TEST(FaultGuard, FaultOutsideAnyModuleHasNoStack) {
     EXPECT_EQ(report[1].rfind(kRegisters, 0), 0u);
 }
 
-TEST(FaultGuard, StackOverflowIsReported) {
+TEST(FaultGuard, StackOverflowIsReportedWithStackAndRegisters) {
     const Outcome outcome = guarded([] { recurseDeep(0); });
     ASSERT_EQ(outcome.reports, 1);
     EXPECT_NE(outcome.text.find("caused an EXCEPTION_STACK_OVERFLOW in module "), std::string::npos)
         << outcome.text.substr(0, 300);
+    const std::vector<std::string> report = lines(outcome.text);
+    ASSERT_GE(report.size(), 5u) << outcome.text.substr(0, 300);
+    EXPECT_NE(report[1].find(" test_support"), std::string::npos) << report[1];
+    EXPECT_EQ(report[report.size() - 3].rfind(kRegisters, 0), 0u) << report[report.size() - 3];
+    // The thread serves again after its stack overflowed.
+    EXPECT_EQ(guarded(writeThroughNull).reports, 1);
 }
 
 TEST(FaultGuard, NestedGuardTakesItsOwnFaultAndGivesTheOuterOneBack) {

@@ -17,7 +17,11 @@ LONG CALLBACK catchAfterTheGuard(EXCEPTION_POINTERS* pointers) {
     if (code == EXCEPTION_ACCESS_VIOLATION) {
         ++gSeen;
         gSeenCode = code;
+#if defined(__x86_64__)
+        pointers->ContextRecord->Rip += 6;  // skips "movl $1, (%rax)" (c7 00 01 00 00 00)
+#else
         pointers->ContextRecord->Eip += 6;  // skips "movl $1, (%eax)" (c7 00 01 00 00 00)
+#endif
         return EXCEPTION_CONTINUE_EXECUTION;
     }
     if (code == 0xE06D7363) {
@@ -29,7 +33,11 @@ LONG CALLBACK catchAfterTheGuard(EXCEPTION_POINTERS* pointers) {
 }
 
 __attribute__((noinline)) void writeThroughNull() {
+#if defined(__x86_64__)
+    asm volatile("xorl %%eax, %%eax\n\tmovl $1, (%%rax)" ::: "rax", "memory");
+#else
     asm volatile("xorl %%eax, %%eax\n\tmovl $1, (%%eax)" ::: "eax", "memory");
+#endif
 }
 
 struct LaterHandler {
