@@ -10,7 +10,9 @@ namespace simapp {
 class AppServer : public MessageServer {
 public:
     AppServer(SimApplication& app, const std::string& pipeName)
-        : MessageServer(pipeName, std::chrono::milliseconds(2000)), app_(app) {
+        : MessageServer(pipeName, kApplicationClientWait), app_(app) {
+        // A client ends the application with the empty frame (how tests and the demo stop it).
+        setEndOnEmptyFrame(true);
         resume();
     }
     ~AppServer() override { stop(); }

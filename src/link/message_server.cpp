@@ -1,6 +1,7 @@
 #include "link/message_server.h"
 
 #include <algorithm>
+#include <cstdint>
 
 #include "message/message_type.h"
 
@@ -50,7 +51,7 @@ void MessageServer::answer(const std::string& request, std::string& reply,
 }
 
 void MessageServer::run() {
-    // A failure that comes back at once must not spin the thread.
+    // A failure of the pipe itself that comes back at once must not spin the thread.
     if (failuresInARow_ > 0 &&
         pipe_.awaitStop(std::chrono::milliseconds(std::min(failuresInARow_ * 50, 1000)))) {
         pipe_.close();
@@ -61,28 +62,53 @@ void MessageServer::run() {
     std::string& request = request_;
     std::string& reply = reply_;
     for (;;) {
+        const std::uint64_t clientsBefore = pipe_.clientsConnected();
         try {
             ++failuresInARow_;
             reply.clear();
             pipe_.receive(request);
             if (request.empty()) {
-                // Woken by the empty frame, or stopped: serving ends and the name is given up.
-                pipe_.close();
-                return;
+                // Only the owner's stop ends serving and gives up the name; a client's empty
+                // frame just ends that client.
+                if (endOnEmptyFrame_ || pipe_.isStopped() || pipe_.clientsConnected() == clientsBefore) {
+                    pipe_.close();
+                    return;
+                }
+                pipe_.disconnect();
+                failuresInARow_ = 0;
+                continue;
             }
             std::exception_ptr handlerFailure;
             answer(request, reply, handlerFailure);
             pipe_.reply(reply);
-            if (handlerFailure) std::rethrow_exception(handlerFailure);
             failuresInARow_ = 0;
-        } catch (...) {
+            if (handlerFailure) std::rethrow_exception(handlerFailure);
+        } catch (const std::exception& failure) {
             if (pipe_.isStopped()) {
                 pipe_.close();
                 return;
             }
             // Back to a clean instance before the next client: the failed one is dropped.
             pipe_.disconnect();
+            if (pipe_.clientsConnected() == clientsBefore) throw;
+            // A client's failure: reported, and the next client served at once.
+            failuresInARow_ = 0;
+            reportClientFailure(failure.what());
+        } catch (...) {
+            if (pipe_.isStopped()) {
+                pipe_.close();
+                return;
+            }
+            pipe_.disconnect();
             throw;
         }
+    }
+}
+
+void MessageServer::reportClientFailure(const std::string& text) noexcept {
+    // Nothing may leave the thread's loop through here.
+    try {
+        error(text);
+    } catch (...) {
     }
 }

@@ -9,8 +9,10 @@
 #include "message/message.h"
 
 // Serves one pipe on its own thread, one connection at a time: reads a request Message, lets
-// `handle` rewrite it into the reply, sends the reply. A client that sends the empty frame, or
-// `stop`, ends it; any failure is reported through `error` and serving starts afresh.
+// `handle` rewrite it into the reply, sends the reply. Only `stop` ends it: a client that sends
+// the empty frame is just dropped. A client's failure (a malformed or stalled frame, a handler
+// that throws) is reported through `error` and the next client served at once; a failure of
+// the pipe itself ends the run, which starts afresh after a pause.
 class MessageServer : public WorkerThread {
 public:
     // Creates the pipe (raising "CreateNamedPipe" when it cannot); the thread waits for `resume`.
@@ -39,9 +41,16 @@ protected:
 
     void run() override;
 
+    // Lets any client's empty frame end serving, as the application's own pipe allows: a
+    // program that stands in for it is stopped that way. Call before `resume`.
+    void setEndOnEmptyFrame(bool end) { endOnEmptyFrame_ = end; }
+
 private:
+    void reportClientFailure(const std::string& text) noexcept;
+
     ServerPipe pipe_;
     int failuresInARow_ = 0;
+    bool endOnEmptyFrame_ = false;
     std::string request_;
     std::string reply_;
     Message message_;

@@ -1,5 +1,6 @@
 #include "link/pipe.h"
 
+#include <algorithm>
 #include <chrono>
 #include <utility>
 
@@ -23,3 +24,17 @@ void ServerPipe::wake() const {
         // The server may already be gone; there is no reply to wait for either way.
     }
 }
+
+namespace detail {
+
+std::chrono::milliseconds clientWait(const std::string& pipeName) {
+    return pipeName == kPluginPipeName ? ServerPipe::kDefaultClientWait : kApplicationClientWait;
+}
+
+void limitServerStream(PipeStream& stream, std::chrono::milliseconds requestTimeout) {
+    stream.setTimeout(requestTimeout);
+    stream.setProgressTimeout(std::min(requestTimeout, ServerPipe::kProgressTimeout));
+    stream.setAllowancePerByte(ServerPipe::kAllowancePerByte);
+}
+
+}  // namespace detail

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <chrono>
+#include <cstdint>
 #include <memory>
 #include <string>
 
@@ -9,6 +10,10 @@
 // The application serves the first pipe and the plug-in is its client; the plug-in serves the second.
 inline const char* const kApplicationPipeName = "\\\\.\\pipe\\SKApp";
 inline const char* const kPluginPipeName = "\\\\.\\pipe\\SKPlugin";
+
+// How long a client waits for the application's pipe while it serves another client; the
+// simulated application creates its pipe with this wait.
+constexpr std::chrono::milliseconds kApplicationClientWait{2000};
 
 // Opens a client connection to a pipe: "WaitNamedPipe" (with the server's default wait), then
 // "CreateFile (pipe)". The connection closes with the stream.
@@ -46,6 +51,13 @@ public:
     // How long a client waits for the instance while it serves another (the plug-in's own pipe).
     static constexpr std::chrono::milliseconds kDefaultClientWait{50};
 
+    // A client that moves no byte of its request or reply for this long is dropped, so that a
+    // silent one holds the one instance only briefly.
+    static constexpr std::chrono::milliseconds kProgressTimeout{1000};
+    // Each byte of a request that arrives extends its deadline by this much (at least 1 MB/s
+    // keeps a large body coming).
+    static constexpr std::chrono::nanoseconds kAllowancePerByte{1000};
+
     // Creates the pipe instance; raises "CreateNamedPipe" when that fails or the name is served.
     // Clients of a busy instance wait up to `clientWait` for it (where the system queues them
     // instead, they wait for their reply).
@@ -75,6 +87,10 @@ public:
     // waiting for a server that never answers. Later receives return an empty request.
     void close() noexcept;
 
+    // How many clients have connected so far (probes included): a failure after the count moved
+    // concerned a client, not the pipe.
+    std::uint64_t clientsConnected() const noexcept;
+
     void setRequestTimeout(std::chrono::milliseconds timeout);
     const std::string& name() const { return name_; }
 
@@ -90,5 +106,13 @@ namespace detail {
 // Windows the name itself, or, while SKELDA_PIPE_DIR is set (tests keep their pipes apart so),
 // the name inside a scope made from that directory.
 std::string systemPipeName(const std::string& pipeName);
+
+// How long a client of `pipeName` waits while the server is busy: on Windows the server tells
+// the system; elsewhere the client knows it by name (the plug-in's pipe, or the application's).
+std::chrono::milliseconds clientWait(const std::string& pipeName);
+
+// Puts a server's limits on the stream of one client: the request deadline from now, extended as
+// bytes arrive, and the progress time-out.
+void limitServerStream(PipeStream& stream, std::chrono::milliseconds requestTimeout);
 
 }  // namespace detail

@@ -5,12 +5,14 @@
 #include <stdlib.h>
 #include <sys/socket.h>
 #include <sys/stat.h>
+#include <sys/time.h>
 #include <sys/un.h>
 #include <unistd.h>
 
 #include <algorithm>
 #include <atomic>
 #include <climits>
+#include <cstdint>
 #include <cstring>
 #include <utility>
 
@@ -100,13 +102,32 @@ bool peerIsThisUser(int fd) {
            credentials.uid == ::geteuid();
 }
 
-// Connects without blocking: a server that is absent, or whose queue is full, fails at once.
-Fd connectTo(const sockaddr_un& address) {
-    Fd fd = newSocket(detail::kCreateFile);
-    if (::connect(fd.get(), reinterpret_cast<const sockaddr*>(&address), sizeof address) != 0) {
-        if (errno == EINPROGRESS) errno = EAGAIN;
+// Connects, waiting up to `wait` while the server's queue is full, as a client of a busy
+// Windows pipe instance waits for it; an absent server fails at once.
+Fd connectTo(const sockaddr_un& address, std::chrono::milliseconds wait) {
+    // Blocking only while connecting: the system then waits for room in the queue, up to the
+    // send time-out.
+    Fd fd(::socket(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC, 0));
+    if (!fd) throwSystemError(detail::kCreateFile);
+    const auto deadline = PipeClock::now() + wait;
+    for (;;) {
+        const auto left = std::max(std::chrono::ceil<std::chrono::microseconds>(deadline - PipeClock::now()),
+                                   std::chrono::microseconds(1));
+        timeval limit{};
+        limit.tv_sec = static_cast<time_t>(left.count() / 1000000);
+        limit.tv_usec = static_cast<suseconds_t>(left.count() % 1000000);
+        if (::setsockopt(fd.get(), SOL_SOCKET, SO_SNDTIMEO, &limit, sizeof limit) != 0)
+            throwSystemError(detail::kCreateFile);
+        if (::connect(fd.get(), reinterpret_cast<const sockaddr*>(&address), sizeof address) == 0) break;
+        if (errno == EINTR && PipeClock::now() < deadline) continue;
+        if (errno == EINPROGRESS || errno == EINTR) errno = EAGAIN;
         throwSystemError(detail::kWaitNamedPipe);
     }
+    const timeval none{};
+    const int flags = ::fcntl(fd.get(), F_GETFL);
+    if (::setsockopt(fd.get(), SOL_SOCKET, SO_SNDTIMEO, &none, sizeof none) != 0 || flags < 0 ||
+        ::fcntl(fd.get(), F_SETFL, flags | O_NONBLOCK) != 0)
+        throwSystemError(detail::kCreateFile);
     if (!peerIsThisUser(fd.get())) {
         errno = EACCES;
         throwSystemError(detail::kCreateFile);
@@ -146,10 +167,13 @@ public:
     std::size_t readSome(char* data, std::size_t size, const char* action) override {
         for (;;) {
             const ssize_t n = ::recv(fd_, data, size, 0);
-            if (n >= 0) return static_cast<std::size_t>(n);
+            if (n >= 0) {
+                credit(static_cast<std::size_t>(n));
+                return static_cast<std::size_t>(n);
+            }
             if (errno == EINTR) continue;
             if (errno != EAGAIN && errno != EWOULDBLOCK) throwSystemError(action);
-            awaitReady(fd_, POLLIN, stopFd_, deadline_, action);
+            awaitReady(fd_, POLLIN, stopFd_, waitDeadline(), action);
         }
     }
 
@@ -163,7 +187,7 @@ public:
             }
             if (n < 0 && errno == EINTR) continue;
             if (n < 0 && errno != EAGAIN && errno != EWOULDBLOCK) throwSystemError(action);
-            awaitReady(fd_, POLLOUT, stopFd_, deadline_, action);
+            awaitReady(fd_, POLLOUT, stopFd_, waitDeadline(), action);
         }
     }
 
@@ -185,13 +209,13 @@ std::string systemPipeName(const std::string& pipeName) {
 
 std::unique_ptr<PipeStream> openClientStream(const std::string& pipeName) {
     const sockaddr_un address = socketAddress(pipeName, false, detail::kWaitNamedPipe);
-    return std::make_unique<SocketStream>(connectTo(address), -1);
+    return std::make_unique<SocketStream>(connectTo(address, detail::clientWait(pipeName)), -1);
 }
 
 bool ClientPipe::isAvailable() const noexcept {
     try {
         // The server takes a connection that closes before its first byte for a probe.
-        connectTo(socketAddress(name_, false, detail::kWaitNamedPipe));
+        connectTo(socketAddress(name_, false, detail::kWaitNamedPipe), detail::clientWait(name_));
         return true;
     } catch (...) {
         return false;
@@ -206,6 +230,7 @@ struct ServerPipe::Impl {
     std::string path;
     ino_t inode = 0;
     std::atomic<bool> stopped{false};
+    std::atomic<std::uint64_t> clients{0};
     std::chrono::milliseconds timeout = kDefaultRequestTimeout;
 };
 
@@ -228,7 +253,7 @@ ServerPipe::ServerPipe(const std::string& name, std::chrono::milliseconds)
 
     impl_->listener = newSocket(detail::kCreateNamedPipe);
     if (::bind(impl_->listener.get(), reinterpret_cast<const sockaddr*>(&address), sizeof address) != 0 ||
-        ::listen(impl_->listener.get(), 16) != 0)
+        ::listen(impl_->listener.get(), INT_MAX) != 0)  // the system cuts it to its own maximum
         throwSystemError(detail::kCreateNamedPipe);
     if (::lstat(address.sun_path, &info) == 0) impl_->inode = info.st_ino;
 
@@ -266,13 +291,14 @@ void ServerPipe::receive(std::string& request) {
                     continue;
                 throwSystemError(detail::kConnectNamedPipe);
             }
+            ++impl.clients;
             if (!peerIsThisUser(client.get())) {
                 errno = EACCES;
                 throwSystemError(detail::kConnectNamedPipe);
             }
             impl.client = std::move(client);
             SocketStream stream(impl.client.get(), impl.stopRead.get());
-            stream.setTimeout(impl.timeout);
+            detail::limitServerStream(stream, impl.timeout);
             if (detail::readFrame(stream, request) == detail::FrameStart::frame) return;
         } catch (...) {
             request.clear();
@@ -291,7 +317,7 @@ void ServerPipe::reply(const std::string& answer) {
     }
     try {
         SocketStream stream(impl.client.get(), impl.stopRead.get());
-        stream.setTimeout(impl.timeout);
+        detail::limitServerStream(stream, impl.timeout);
         writeMessage(stream, answer);
     } catch (...) {
         disconnect();
@@ -322,6 +348,10 @@ bool ServerPipe::awaitStop(std::chrono::milliseconds limit) const noexcept {
 
 void ServerPipe::disconnect() noexcept {
     impl_->client.reset();
+}
+
+std::uint64_t ServerPipe::clientsConnected() const noexcept {
+    return impl_->clients;
 }
 
 void ServerPipe::setRequestTimeout(std::chrono::milliseconds timeout) {

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <algorithm>
 #include <chrono>
 #include <cstddef>
 #include <cstdint>
@@ -27,9 +28,27 @@ public:
     void setDeadline(PipeClock::time_point deadline) { deadline_ = deadline; }
     void setTimeout(std::chrono::milliseconds timeout) { deadline_ = PipeClock::now() + timeout; }
     PipeClock::time_point deadline() const { return deadline_; }
+    // A peer that moves no byte for `limit` fails the read or write at once, before the deadline.
+    void setProgressTimeout(std::chrono::milliseconds limit) { progress_ = limit; }
+    // Each byte read moves the deadline on by `allowance`, so that a large body that keeps
+    // arriving is not cut off while one that dribbles still is.
+    void setAllowancePerByte(std::chrono::nanoseconds allowance) { perByte_ = allowance; }
 
 protected:
+    // Where the wait for the next byte ends.
+    PipeClock::time_point waitDeadline() const {
+        if (progress_.count() <= 0) return deadline_;
+        return std::min(deadline_, PipeClock::now() + progress_);
+    }
+    // `bytes` arrived.
+    void credit(std::size_t bytes) {
+        if (perByte_.count() > 0 && deadline_ != PipeClock::time_point::max())
+            deadline_ += perByte_ * static_cast<std::int64_t>(bytes);
+    }
+
     PipeClock::time_point deadline_ = PipeClock::time_point::max();
+    std::chrono::milliseconds progress_{0};
+    std::chrono::nanoseconds perByte_{0};
 };
 
 // Frame: a 4-byte length in the machine's byte order, then exactly that many bytes.

@@ -4,6 +4,7 @@
 #include <algorithm>
 #include <atomic>
 #include <cctype>
+#include <cstdint>
 #include <cstring>
 #include <utility>
 #include <vector>
@@ -104,11 +105,14 @@ public:
             ::ResetEvent(event_.get());
             DWORD got = 0;
             const BOOL started = ::ReadFile(pipe_, data, want, nullptr, &overlapped);
-            if (finishOverlapped(pipe_, overlapped, started, stop_, deadline_, action, got) ==
+            if (finishOverlapped(pipe_, overlapped, started, stop_, waitDeadline(), action, got) ==
                 Outcome::peerGone)
                 return 0;
             // A zero-byte write by the peer completes a read with nothing: wait for real bytes.
-            if (got > 0) return got;
+            if (got > 0) {
+                credit(got);
+                return got;
+            }
         }
     }
 
@@ -120,7 +124,7 @@ public:
             DWORD put = 0;
             const DWORD chunk = static_cast<DWORD>(std::min<std::size_t>(size, 1u << 20));
             const BOOL started = ::WriteFile(pipe_, data, chunk, nullptr, &overlapped);
-            if (finishOverlapped(pipe_, overlapped, started, stop_, deadline_, action, put) ==
+            if (finishOverlapped(pipe_, overlapped, started, stop_, waitDeadline(), action, put) ==
                 Outcome::peerGone)
                 throwClosedError(action);
             data += put;
@@ -220,6 +224,7 @@ struct ServerPipe::Impl {
     OVERLAPPED listen{};
     State state = State::idle;
     std::atomic<bool> stopped{false};
+    std::atomic<std::uint64_t> clients{0};
     std::chrono::milliseconds timeout = kDefaultRequestTimeout;
 
     ~Impl() { close(); }
@@ -310,8 +315,9 @@ void ServerPipe::receive(std::string& request) {
             impl.disconnect();
             if (impl.state == Impl::State::idle) impl.startListening();
             if (impl.state == Impl::State::listening && !impl.awaitClient()) return;
+            ++impl.clients;
             OverlappedStream stream(impl.pipe.get(), impl.stopEvent.get());
-            stream.setTimeout(impl.timeout);
+            detail::limitServerStream(stream, impl.timeout);
             if (detail::readFrame(stream, request) == detail::FrameStart::frame) return;
         } catch (...) {
             request.clear();
@@ -326,7 +332,7 @@ void ServerPipe::reply(const std::string& answer) {
     Impl& impl = *impl_;
     try {
         OverlappedStream stream(impl.pipe.get(), impl.stopEvent.get());
-        stream.setTimeout(impl.timeout);
+        detail::limitServerStream(stream, impl.timeout);
         writeMessage(stream, answer);
         // FlushFileBuffers would wait without limit for a client that never reads; the client
         // closes once it has read the reply, so wait for that instead, within the deadline.
@@ -366,6 +372,10 @@ void ServerPipe::disconnect() noexcept {
 
 void ServerPipe::close() noexcept {
     impl_->close();
+}
+
+std::uint64_t ServerPipe::clientsConnected() const noexcept {
+    return impl_->clients;
 }
 
 void ServerPipe::setRequestTimeout(std::chrono::milliseconds timeout) {

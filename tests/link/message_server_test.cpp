@@ -53,14 +53,101 @@ TEST(MessageServer, AnswersEveryRequestAndServesOnAfterFailures) {
     EXPECT_EQ(server.errors().size(), 4u);
 }
 
-TEST(MessageServer, EmptyFrameEndsServing) {
+// Only the owner's stop ends serving: a client's empty frame ends that client alone.
+TEST(MessageServer, EmptyFrameFromAClientEndsOnlyThatClient) {
     testkit::PipeSandbox sandbox;
     const std::string name = sandbox.pipeName("empty");
     TestServer server(name);
-    writeMessage(*openClientStream(name), "");
-    ASSERT_TRUE(testkit::waitFor([&] { return server.isFinished(); }));
+    for (int i = 0; i < 3; ++i) {
+        auto stream = openClientStream(name);
+        writeMessage(*stream, "");
+        std::string reply;
+        EXPECT_NE(errorOf([&] { readMessage(*stream, reply); }), "no error");  // dropped unanswered
+        EXPECT_EQ(flags(readActions(ask(name, messageBytes(MessageType::PossibleActions)))), "01010");
+    }
+    EXPECT_FALSE(server.isFinished());
+    EXPECT_TRUE(server.errors().empty());
+    server.stop();
     EXPECT_TRUE(server.join());
     EXPECT_NE(errorOf([&] { ask(name, messageBytes(MessageType::PossibleActions)); }), "no error");
+}
+
+// A malformed frame costs its client the connection and nothing more: no pause follows, so a
+// valid request after 400 of them is answered within a second.
+TEST(MessageServer, MalformedFramesDropTheirClientWithoutPausingTheServer) {
+    testkit::PipeSandbox sandbox;
+    const std::string name = sandbox.pipeName("malformed");
+    TestServer server(name);
+    const std::string bad[] = {frame(11, "hello world"), frame(0xFFFFFFFFu, ""), frame(10, "<Message/>")};
+    for (int i = 0; i < 400; ++i) {
+        auto stream = openClientStream(name);
+        const std::string& bytes = bad[i % std::size(bad)];
+        stream->writeAll(bytes.data(), bytes.size(), "test write");
+        char byte;
+        EXPECT_EQ(stream->readSome(&byte, 1, "test read"), 0u) << i;  // dropped, nothing answered
+    }
+    ClientPipe client(name);
+    client.setReplyTimeout(1s);
+    std::string reply;
+    EXPECT_NO_THROW(client.transact(messageBytes(MessageType::PossibleActions), reply));
+    ASSERT_TRUE(testkit::waitFor([&] { return server.errors().size() == 400; }));
+    EXPECT_FALSE(server.isFinished());
+}
+
+// A client that sends nothing holds the server for about a second; five of them ahead of a
+// valid request delay it by about five seconds in all.
+TEST(MessageServer, SilentClientsAreDroppedAfterASecondEach) {
+    testkit::PipeSandbox sandbox;
+    const std::string name = sandbox.pipeName("silent");
+    TestServer server(name);
+    std::vector<std::unique_ptr<PipeStream>> silent;
+    for (int i = 0; i < 5; ++i) silent.push_back(openClientStream(name));
+    ClientPipe client(name);
+    client.setReplyTimeout(7s);
+    std::string reply;
+    EXPECT_NO_THROW(client.transact(messageBytes(MessageType::PossibleActions), reply));
+    for (auto& stream : silent) {
+        char byte;
+        EXPECT_EQ(stream->readSome(&byte, 1, "test read"), 0u);
+    }
+    EXPECT_EQ(server.errors().size(), 5u);
+}
+
+// A large body that keeps arriving outlasts both the progress limit and the request time-out;
+// a client that dribbles a byte at a time does not.
+TEST(MessageServer, ABodyThatKeepsArrivingIsServedAndADribblerDropped) {
+    testkit::PipeSandbox sandbox;
+    const std::string name = sandbox.pipeName("slow");
+    TestServer server(name, 1500ms, std::string());
+    const std::string body = "<Message type=\"Overlay\">" + std::string(4 << 20, ' ') + "</Message>";
+    const std::string bytes = frame(static_cast<std::uint32_t>(body.size()), body);
+    {
+        auto stream = openClientStream(name);
+        stream->setTimeout(20s);
+        const std::size_t piece = bytes.size() / 5 + 1;
+        for (std::size_t at = 0; at < bytes.size(); at += piece) {
+            if (at > 0) std::this_thread::sleep_for(600ms);  // the sender's own pace
+            stream->writeAll(bytes.data() + at, std::min(piece, bytes.size() - at), "test write");
+        }
+        std::string reply;
+        EXPECT_NO_THROW(readMessage(*stream, reply));
+        EXPECT_TRUE(reply.empty());
+    }
+    auto dribbler = openClientStream(name);
+    const auto start = std::chrono::steady_clock::now();
+    std::string dropped;
+    try {
+        for (std::size_t at = 0; at < bytes.size(); ++at) {
+            dribbler->writeAll(bytes.data() + at, 1, "test write");
+            std::this_thread::sleep_for(300ms);  // the sender's own pace
+        }
+    } catch (const std::exception& error) {
+        dropped = error.what();
+    }
+    EXPECT_NE(dropped, "");
+    EXPECT_LT(std::chrono::steady_clock::now() - start, 10s);
+    ASSERT_TRUE(testkit::waitFor([&] { return server.errors().size() == 1; }));
+    EXPECT_EQ(server.requests().size(), 1u);
 }
 
 // Every kind of bad input: the server reports it, answers nothing, and serves the next request.

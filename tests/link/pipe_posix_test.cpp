@@ -6,14 +6,20 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <atomic>
+#include <cerrno>
+#include <chrono>
 #include <cstring>
 #include <future>
 #include <string>
+#include <thread>
+#include <vector>
 
 #include "common/test_dirs.h"
 #include "link/link_test_kit.h"
 
 using linktest::errorOf;
+using namespace std::chrono_literals;
 
 namespace {
 
@@ -67,6 +73,63 @@ TEST(PosixPipe, StaleSocketOfADeadServerIsReplaced) {
 
     ServerPipe second(name);
     EXPECT_TRUE(ClientPipe(name).isAvailable());
+}
+
+// The listen queue holds them all: each client waits for its turn and is answered.
+TEST(PosixPipe, TwoHundredClientsAtOnceAreAllAnswered) {
+    testkit::PipeSandbox sandbox;
+    const std::string name = sandbox.pipeName("crowd");
+    linktest::TestServer server(name);
+    constexpr int kClients = 200;
+    std::atomic<bool> go{false};
+    std::atomic<int> answered{0};
+    std::vector<std::string> failures(kClients);
+    std::vector<std::thread> clients;
+    for (int i = 0; i < kClients; ++i)
+        clients.emplace_back([&, i] {
+            while (!go) std::this_thread::yield();
+            failures[i] = errorOf([&] {
+                linktest::readActions(
+                    linktest::ask(name, linktest::messageBytes(MessageType::PossibleActions)));
+            });
+            if (failures[i] == "no error") ++answered;
+        });
+    go = true;
+    for (std::thread& client : clients) client.join();
+    EXPECT_EQ(answered, kClients);
+    for (const std::string& failure : failures) EXPECT_EQ(failure, "no error");
+}
+
+// A server that never accepts: once its queue is full, a client waits for room until the plug-in
+// pipe's wait runs out, then fails as a client of a busy instance does.
+TEST(PosixPipe, ClientOfAFullQueueFailsAtItsWaitDeadline) {
+    testkit::PipeSandbox sandbox;
+    ASSERT_EQ(::mkdir(pipeDir().c_str(), 0700), 0);
+    sockaddr_un address = socketAddress(detail::systemPipeName(kPluginPipeName));
+    const int listener = ::socket(AF_UNIX, SOCK_STREAM, 0);
+    ASSERT_EQ(::bind(listener, reinterpret_cast<sockaddr*>(&address), sizeof address), 0);
+    ASSERT_EQ(::listen(listener, 0), 0);
+    std::vector<int> queued;
+    for (;;) {
+        const int fd = ::socket(AF_UNIX, SOCK_STREAM | SOCK_NONBLOCK, 0);
+        if (::connect(fd, reinterpret_cast<sockaddr*>(&address), sizeof address) != 0) {
+            ASSERT_EQ(errno, EAGAIN);
+            ::close(fd);
+            break;
+        }
+        queued.push_back(fd);
+        ASSERT_LT(queued.size(), 100u);
+    }
+    const auto start = std::chrono::steady_clock::now();
+    const std::string error = errorOf([] { openClientStream(kPluginPipeName); });
+    const auto waited = std::chrono::steady_clock::now() - start;
+    EXPECT_TRUE(linktest::isSystemError(error, "WaitNamedPipe")) << error;
+    EXPECT_NE(error.find(std::strerror(EAGAIN)), std::string::npos) << error;
+    EXPECT_GE(waited, ServerPipe::kDefaultClientWait);
+    EXPECT_LT(waited, 5s);
+    EXPECT_FALSE(ClientPipe(kPluginPipeName).isAvailable());
+    for (int fd : queued) ::close(fd);
+    ::close(listener);
 }
 
 TEST(PosixPipe, PeerOfAnotherUserIsRefused) {
