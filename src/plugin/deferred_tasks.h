@@ -9,6 +9,7 @@ class ApplyTransformationsTask : public DeferredTask {
 public:
     Transformations transformations;
     void execute() override;
+    std::size_t footprint() const override;
 };
 
 // Imports a pushed project, unless the host project was closed in the meantime.
@@ -16,4 +17,5 @@ class ImportProjectTask : public DeferredTask {
 public:
     Project project;
     void execute() override;
+    std::size_t footprint() const override;
 };

@@ -12,6 +12,21 @@
 #include "plugin/plugin_state.h"
 #include "tracking/transformations_xml.h"
 
+namespace {
+
+// Queues the task and answers Empty; a full queue refuses it with an Error.
+void queueOrRefuse(Message& message, std::unique_ptr<DeferredTask> task) {
+    std::size_t waiting = 0;
+    if (!deferredTaskQueue().push(std::move(task), &waiting)) {
+        writeErrorMessage(message,
+                          "the host is busy: " + std::to_string(waiting) + " results wait to be applied");
+        return;
+    }
+    message.clear();
+}
+
+}  // namespace
+
 bool HandleRequest(Message& message) {
     switch (message.type()) {
         case MessageType::Underlay:
@@ -63,8 +78,7 @@ bool ServeTransformations(Message& message) {
     }
     auto task = std::make_unique<ApplyTransformationsTask>();
     serializeTransformations(XmlArchive::reader(message.root()), task->transformations);
-    deferredTaskQueue().push(std::move(task));
-    message.clear();
+    queueOrRefuse(message, std::move(task));
     return true;
 }
 
@@ -75,8 +89,7 @@ bool ServeProject(Message& message) {
     }
     auto task = std::make_unique<ImportProjectTask>();
     serializeProject(XmlArchive::reader(message.root()), task->project);
-    deferredTaskQueue().push(std::move(task));
-    message.clear();
+    queueOrRefuse(message, std::move(task));
     return true;
 }
 

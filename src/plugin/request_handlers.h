@@ -12,9 +12,11 @@ bool HandleRequest(Message& message);
 // The active footage as an Underlay or Overlay message of the request's own type, or an Error.
 bool ServeFootageRequest(Message& message);
 // With an active AV layer, queues the pushed tracking result for the next idle call and answers
-// Empty; otherwise an Error.
+// Empty; otherwise, or when the queue is full ("the host is busy: N results wait to be
+// applied"), an Error.
 bool ServeTransformations(Message& message);
-// With an open host project, queues the pushed project's import and answers Empty; otherwise an Error.
+// With an open host project, queues the pushed project's import and answers Empty; otherwise, or
+// when the queue is full, an Error.
 bool ServeProject(Message& message);
 // The plug-in's own possible actions.
 bool ServePossibleActions(Message& message);

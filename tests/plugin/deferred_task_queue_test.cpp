@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <memory>
 #include <thread>
 #include <vector>
@@ -38,13 +39,58 @@ TEST(DeferredTaskQueue, NothingIsQueuedForNullAndWaitingTasksAreDestroyedUnrunFr
     EXPECT_EQ(destroyed, (std::vector<int>{1, 2, 3}));
 }
 
+// A task whose footprint is given.
+class SizedTask : public DeferredTask {
+public:
+    explicit SizedTask(std::size_t bytes) : bytes_(bytes) {}
+    void execute() override {}
+    std::size_t footprint() const override { return bytes_; }
+
+private:
+    std::size_t bytes_;
+};
+
+// At most eight tasks, or 256 MB of results, wait; a refused push leaves the queue as it was and
+// says how many wait. Taking one out makes room again.
+TEST(DeferredTaskQueue, IsBoundedByCountAndByFootprint) {
+    constexpr std::size_t MB = std::size_t{1} << 20;
+    const struct {
+        std::vector<std::size_t> accepted;
+        std::size_t refused;
+    } cases[] = {
+        {std::vector<std::size_t>(8, 1), 1},
+        {{100 * MB, 100 * MB}, 57 * MB},
+        {{256 * MB}, 1},
+        {{}, 256 * MB + 1},
+    };
+    for (const auto& c : cases) {
+        DeferredTaskQueue queue;
+        for (std::size_t bytes : c.accepted) EXPECT_TRUE(queue.push(std::make_unique<SizedTask>(bytes)));
+        std::size_t waiting = 99;
+        EXPECT_FALSE(queue.push(std::make_unique<SizedTask>(c.refused), &waiting)) << c.refused;
+        EXPECT_EQ(waiting, c.accepted.size());
+        EXPECT_EQ(queue.size(), c.accepted.size());
+        if (c.accepted.empty()) continue;
+        queue.pop();
+        EXPECT_TRUE(queue.push(std::make_unique<SizedTask>(std::min(c.refused, c.accepted.front()))));
+    }
+}
+
 // The server thread pushes while the main thread pops: nothing lost, nothing reordered.
 TEST(DeferredTaskQueue, PushesFromAnotherThreadWhileMainThreadPops) {
     constexpr int kTasks = 20000;
     std::vector<int> destroyed;
     DeferredTaskQueue queue;
     std::thread server([&] {
-        for (int i = 0; i < kTasks; ++i) queue.push(std::make_unique<NumberedTask>(i, destroyed));
+        // Only this thread pushes: with room seen, the push is taken (a refused task would be
+        // destroyed here, off the test's thread).
+        for (int i = 0; i < kTasks;) {
+            if (queue.size() == DeferredTaskQueue::kMaxWaitingTasks) {
+                std::this_thread::yield();
+                continue;
+            }
+            EXPECT_TRUE(queue.push(std::make_unique<NumberedTask>(i++, destroyed)));
+        }
     });
     int expected = 0;
     while (expected < kTasks) {

@@ -204,4 +204,22 @@ TEST_F(RequestTest, ProjectsAreImportedOnePerIdleCallInArrivalOrder) {
     EXPECT_TRUE(host->suites().outstanding().empty());
 }
 
+// While the host reaches no idle call the queue takes eight results; the ninth is refused with
+// the busy error and queues nothing, and the eight are then imported in arrival order.
+TEST_F(RequestTest, AFullQueueRefusesThePushUntilTheHostCatchesUp) {
+    std::vector<std::string> names;
+    for (int i = 1; i <= 9; ++i) {
+        names.push_back("P" + std::to_string(i));
+        Message project;
+        projectMessage(names.back(), project);
+        EXPECT_EQ(errorOf(project), i < 9 ? "no error" : "the host is busy: 8 results wait to be applied");
+    }
+    EXPECT_EQ(deferredTaskQueue().size(), 8u);
+    for (int i = 0; i < 9; ++i) EXPECT_EQ(host->idle(), 0);
+    names.pop_back();
+    EXPECT_EQ(compositionNames(), names);
+    EXPECT_TRUE(host->reports().empty());
+    EXPECT_TRUE(boxes().empty());
+}
+
 }  // namespace
