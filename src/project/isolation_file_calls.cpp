@@ -26,6 +26,10 @@ bool IsolationFileCalls::exists(const std::string& path) const {
     return fileExists(path);
 }
 
+bool IsolationFileCalls::isDirectory(const std::string& path) const {
+    return isDirectoryEntry(path);
+}
+
 JournalFile IsolationFileCalls::writeJournal(const std::string& contents) const {
     return JournalFile::create(journalDirectory(), contents);
 }

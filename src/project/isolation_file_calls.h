@@ -16,6 +16,8 @@ public:
     // Renames without ever replacing; raises the rename error of support/file_system.h.
     virtual void rename(const std::string& from, const std::string& to) const;
     virtual bool exists(const std::string& path) const;
+    // A directory itself (not a link to one).
+    virtual bool isDirectory(const std::string& path) const;
     // Writes a new journal into the per-user journal directory, on disk when it returns.
     virtual JournalFile writeJournal(const std::string& contents) const;
 };

@@ -37,6 +37,10 @@ std::set<std::string> filesToHide(const std::vector<std::string>& files, const I
     if (files.empty()) return hidden;
     std::string drive, directory, extension;
     splitPath(files.front(), &drive, &directory, nullptr, &extension);
+    // The pattern would be "*": every entry of what may be a folder of the user's own files.
+    if (extension.empty() || extension == ".")
+        throw std::runtime_error("the image sequence's first file \"" + files.front() +
+                                 "\" has no extension");
     const std::string pattern = makePath(drive, directory, "*", extension);
     std::string prefix = makePath(drive, directory, "", "");
     if (!prefix.empty() && !isSeparator(prefix.back()) && prefix.back() != ':') prefix += '\\';
@@ -44,10 +48,10 @@ std::set<std::string> filesToHide(const std::vector<std::string>& files, const I
     std::set<std::string> listed;
     for (const std::string& file : files) listed.insert(upperCase(file));
     for (const std::string& name : calls.list(pattern)) {
-        // A first file without extension makes the pattern "*", which matches these two.
         if (name == "." || name == "..") continue;
         const std::string path = prefix + name;
-        if (listed.count(upperCase(path)) == 0) hidden.insert(path);
+        // Only files are the host's business; a link is renamed as itself, never its target.
+        if (listed.count(upperCase(path)) == 0 && !calls.isDirectory(path)) hidden.insert(path);
     }
     return hidden;
 }

@@ -9,8 +9,9 @@
 #include "project/journal_file.h"
 
 // Makes the host build an image sequence of exactly the listed files: for the length of one footage
-// creation, every other entry of the first file's directory with the first file's extension is
-// renamed to its name + ".x", and renamed back afterwards. A rename never replaces anything, and a
+// creation, every other file (or link; never a directory) of the first file's directory with the
+// first file's extension is renamed to its name + ".x", and renamed back afterwards. A first file
+// without extension is refused before anything is renamed. A rename never replaces anything, and a
 // journal on disk lists the renames before the first one, so that a crash strands nothing for good
 // (see recoverIsolatedFiles).
 class SequenceIsolator {

@@ -16,6 +16,9 @@ bool fileExists(const std::string& path);
 // True when `path` names an existing regular file (not a directory). Never raises.
 bool isRegularFile(const std::string& path);
 
+// True when `path` itself is a directory; a symbolic link, even to a directory, is not. Never raises.
+bool isDirectoryEntry(const std::string& path);
+
 // Renames `from` to `to`, never replacing an existing `to`. On failure raises std::runtime_error
 // "failed to rename "FROM" into "TO"" and leaves the file system as it was.
 void renameFile(const std::string& from, const std::string& to);

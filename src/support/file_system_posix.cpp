@@ -58,6 +58,11 @@ bool isRegularFile(const std::string& path) {
     return ::stat(nativePath(path).c_str(), &status) == 0 && S_ISREG(status.st_mode);
 }
 
+bool isDirectoryEntry(const std::string& path) {
+    struct stat status;
+    return ::lstat(nativePath(path).c_str(), &status) == 0 && S_ISDIR(status.st_mode);
+}
+
 void renameFile(const std::string& from, const std::string& to) {
     const std::string source = nativePath(from), target = nativePath(to);
     if (::renameat2(AT_FDCWD, source.c_str(), AT_FDCWD, target.c_str(), RENAME_NOREPLACE) == 0) return;

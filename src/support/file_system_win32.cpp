@@ -45,6 +45,13 @@ bool isRegularFile(const std::string& path) {
     return ::_stat64(path.c_str(), &status) == 0 && (status.st_mode & _S_IFREG) != 0;
 }
 
+bool isDirectoryEntry(const std::string& path) {
+    // A directory link or junction is a reparse point: renaming it moves the link.
+    const DWORD attributes = ::GetFileAttributesA(path.c_str());
+    return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0 &&
+           (attributes & FILE_ATTRIBUTE_REPARSE_POINT) == 0;
+}
+
 void renameFile(const std::string& from, const std::string& to) {
     // No MOVEFILE_REPLACE_EXISTING: an existing target makes the call fail and stay intact.
     if (!::MoveFileExA(from.c_str(), to.c_str(), 0))

@@ -112,4 +112,15 @@ private:
     mutable int count_ = 0;
 };
 
+// The system's calls, recording every rename as its source and target in turn.
+class RenameCounter : public IsolationFileCalls {
+public:
+    void rename(const std::string& from, const std::string& to) const override {
+        renamed.push_back(from);
+        renamed.push_back(to);
+        IsolationFileCalls::rename(from, to);
+    }
+    mutable std::vector<std::string> renamed;
+};
+
 }  // namespace isolationkit

@@ -82,22 +82,43 @@ TEST(SequenceIsolatorTest, HidesTheUnlistedFilesOfTheExtensionOnlyWhileItLives) 
     EXPECT_TRUE(reports.texts.empty());
 }
 
-TEST(SequenceIsolatorTest, FirstFileWithoutExtensionHidesAllOtherEntriesButNeverTheDirectoryItself) {
+// A directory named like a frame is never renamed, nor anything in it.
+TEST(SequenceIsolatorTest, DirectoriesAreNeverHidden) {
     ScopedStateDir state;
     testkit::TempDir dir;
-    makeFiles(dir, {"frame", "x.png"});
-    fs::create_directory(dir.file("sub"));
-    writeFile(dir.file("sub/inner"), "inner");
+    makeFiles(dir, {"p0000.png", "p0001.png", "p0002.png", "notes.txt"});
+    fs::create_directory(dir.file("old.png"));
+    writeFile(dir.file("old.png/inner.png"), "inner");
     const auto before = snapshot(dir.path());
+    RenameCounter calls;
     {
-        SequenceIsolator isolator(pathsIn(dir, {"frame"}), isolationFileCalls(), nullptr);
-        auto expected = movedAside(before, {"x.png", "sub"});
-        expected.erase("sub/inner");
-        expected["sub.x/inner"] = "inner";
-        EXPECT_EQ(snapshot(dir.path()), expected);
+        SequenceIsolator isolator(pathsIn(dir, {"p0000.png", "p0001.png"}), calls, nullptr);
+        EXPECT_EQ(snapshot(dir.path()), movedAside(before, {"p0002.png"}));
         isolator.restore();
     }
+    EXPECT_EQ(calls.renamed, (std::vector<std::string>{dir.file("p0002.png"), dir.file("p0002.png.x"),
+                                                       dir.file("p0002.png.x"), dir.file("p0002.png")}));
     EXPECT_EQ(snapshot(dir.path()), before);
+}
+
+// Its pattern would be every entry of the folder: refused, naming the file, before any rename.
+TEST(SequenceIsolatorTest, FirstFileWithoutExtensionIsRefusedAndTheFolderUntouched) {
+    for (const char* first : {"frame", "frame."}) {
+        SCOPED_TRACE(first);
+        ScopedStateDir state;
+        testkit::TempDir dir;
+        makeFiles(dir, {first, "frame2", ".bashrc", "photo.jpg"});
+        fs::create_directory(dir.file("Documents"));
+        const auto before = snapshot(dir.path());
+        RenameCounter calls;
+        EXPECT_EQ(testkit::errorOf([&] {
+                      SequenceIsolator isolator(pathsIn(dir, {first, "frame2"}), calls, nullptr);
+                  }),
+                  "the image sequence's first file \"" + dir.file(first) + "\" has no extension");
+        EXPECT_TRUE(calls.renamed.empty());
+        EXPECT_EQ(snapshot(dir.path()), before);
+        EXPECT_TRUE(state.journals().empty());
+    }
 }
 
 TEST(SequenceIsolatorTest, AnExistingAsideNameIsNeverReplaced) {
