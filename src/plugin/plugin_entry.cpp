@@ -4,6 +4,7 @@
 
 #include "host/check_host.h"
 #include "host/hook_guard.h"
+#include "host/host_suites.h"
 #include "host/main_window.h"
 #include "host/suite_scope.h"
 #include "link/error_report.h"
@@ -38,6 +39,17 @@ void RegisterHooks(const AEGP_RegisterSuite1& registry, AEGP_PluginID pluginId) 
     CheckHost(registry.AEGP_RegisterDeathHook(pluginId, DeathHook, nullptr), "registering death hook");
 }
 
+// Said once, in the host's message area: the module works on, but the application's requests
+// cannot reach it.
+void ReportServerUnavailable(const std::string& why) noexcept {
+    try {
+        const std::string text = "The Skelda application cannot reach this plug-in: " + why;
+        HostSuites suites;
+        suites.utility().AEGP_ReportInfo(hostContext().pluginId, text.c_str());
+    } catch (...) {
+    }
+}
+
 // The server thread's errors, in the system's message box over the host's window.
 void ShowServerError(const std::string& text) {
     ShowMessageBox(hostContext().mainWindow, text.c_str(), kMessageBoxExclamation);
@@ -62,7 +74,8 @@ A_Err SkeldaPluginMain(const SPBasicSuite* pica_basicP, A_long, A_long, const A_
         RegisterHooks(*registry, aegp_plugin_id);
         RegisterImportFlavor();
         setErrorBox(ShowServerError);
-        pluginApp().startPluginServer();
+        const std::string why = pluginApp().startPluginServer();
+        if (!why.empty()) ReportServerUnavailable(why);
         return A_Err_NONE;
     });
 }
