@@ -16,6 +16,7 @@ struct DialogAnswer {
         Path,      // accept this path in the next path dialog
         Cancel,    // cancel the next path dialog
         CancelAt,  // press Cancel in the next progress window while it shows step `step`
+        Button,    // press the button labelled `path` in the next question
     };
     Kind kind = Kind::Cancel;
     std::string path;
@@ -41,6 +42,8 @@ public:
     std::optional<DialogAnswer> takePathAnswer();
     // The step of the first queued Cancel for a progress window, removed; -1 when none.
     A_long takeCancelStep();
+    // The label of the first queued button for a question, removed.
+    std::optional<std::string> takeButton();
 
     int openProgress(const std::string& title, A_long total);
     ProgressRecord* progress(int id);
@@ -50,7 +53,8 @@ public:
     bool mainWindowEnabled() const { return mainWindowEnabled_; }
     void setMainWindowEnabled(bool enabled);
 
-    // "path ...", "progress open|cancel|close ...", "message ...", "main-window enabled|disabled".
+    // "path ...", "progress open|cancel|close ...", "message ...", "question ...",
+    // "main-window enabled|disabled".
     std::vector<std::string>& shown() { return shown_; }
     void clear();
 
