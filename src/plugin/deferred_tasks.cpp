@@ -7,7 +7,7 @@
 // The layer active now takes the result; without one (the user moved on since the result
 // arrived) nothing is written.
 void ApplyTransformationsTask::execute() {
-    applyTransformations(transformations);
+    applyTransformations(transformations, nullptr, ApplyOptions{true});
 }
 
 void ImportProjectTask::execute() {
