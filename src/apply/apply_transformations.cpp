@@ -35,8 +35,8 @@ bool settleExistingKeys(LayerKeyframeSink& sink, const ModelTargets& targets) {
     question.second = "Add";
     question.cancel = "Cancel";
     question.legend =
-        "Yes: replace them (the keyframes outside these frames stay).   No: add the new keyframes and keep "
-        "the old ones.   Cancel: write nothing.";
+        "Replace: delete them, then write (the keyframes outside these frames stay).   Add: keep them and "
+        "add the new keyframes.   Cancel: write nothing.";
     switch (AskQuestion(GetMainWindow(), question)) {
         case QuestionAnswer::First:
             sink.replaceExisting(targets, existing);

@@ -1,5 +1,5 @@
-// The built module in skelda-host: keys where a moved layer shows, a result applied again, and
-// footage whose file names end in long numbers.
+// The built module in skelda-host: keys where a moved layer shows, and footage whose file names
+// end in long numbers.
 #include <gtest/gtest.h>
 
 #include <cmath>
@@ -12,67 +12,14 @@
 #include "common/child_process.h"
 #include "common/program_path.h"
 #include "common/test_dirs.h"
+#include "module/host_session.h"
 
 namespace {
 
-// A skelda-host driven line by line.
-class Host {
-public:
-    Host() : process_(testkit::programPath("skelda-host"), {}) {}
-    ~Host() {
-        process_.write("quit\n");
-        process_.wait();
-    }
-    // The one line a word prints.
-    std::string say(const std::string& line) {
-        process_.write(line + "\n");
-        return process_.readLine().value_or("(nothing)");
-    }
-    // Everything the lines print.
-    std::string ask(const std::string& lines) {
-        process_.write(lines + "\necho end\n");
-        std::string out;
-        for (auto line = process_.readLine(); line && *line != "end"; line = process_.readLine())
-            out += *line + "\n";
-        return out;
-    }
-    void load() {
-        EXPECT_EQ(say("load \"" + testkit::besideTests("Skelda.aex") + "\"").rfind("loaded \"Skelda\"", 0),
-                  0u);
-    }
-
-private:
-    testkit::ChildProcess process_;
-};
-
-std::size_t count(const std::string& text, const std::string& what) {
-    std::size_t n = 0;
-    for (std::size_t at = text.find(what); at != std::string::npos; at = text.find(what, at + 1)) ++n;
-    return n;
-}
-
-// The number after "NAME=" in a line.
-double field(const std::string& line, const std::string& name) {
-    const std::size_t at = line.find(" " + name + "=");
-    return at == std::string::npos ? NAN : std::stod(line.substr(at + name.size() + 2));
-}
-
-std::vector<std::string> linesStarting(const std::string& text, const std::string& start) {
-    std::vector<std::string> lines;
-    std::istringstream in(text);
-    for (std::string line; std::getline(in, line);)
-        if (line.rfind(start, 0) == 0) lines.push_back(line);
-    return lines;
-}
-
-std::string pngHeader(unsigned width, unsigned height) {
-    std::string bytes = "\x89PNG\r\n\x1a\n";
-    bytes += std::string("\0\0\0\x0dIHDR", 8);
-    for (unsigned value : {width, height})
-        for (int shift = 24; shift >= 0; shift -= 8) bytes += static_cast<char>((value >> shift) & 0xff);
-    return bytes + std::string(5, '\0');
-}
-
+using hostsession::field;
+using hostsession::Host;
+using hostsession::linesStarting;
+using hostsession::pngHeader;
 // A 24-frame plate, and an overlay placed at frame 10 and trimmed to its frames 5 to 20 (so it
 // shows on composition frames 15 to 23), tracked by (4f + 20, 2f + 30) on frame f.
 TEST(ModuleApply, AnImportedOverlayFollowsThePlateOnEveryFrameItShows) {
@@ -127,68 +74,6 @@ TEST(ModuleApply, AnImportedOverlayFollowsThePlateOnEveryFrameItShows) {
         EXPECT_LE(std::hypot(x - (4 * f + 20), y - (2 * f + 30)), 0.5 + 1e-6) << line;
     }
     EXPECT_EQ(host.ask("reports"), "");
-}
-
-// Load Transformations applied again to the same layer: the question, and what each answer does.
-TEST(ModuleApply, ApplyingAgainAsksAndReplacesAddsOrCancels) {
-    testkit::PipeSandbox pipes;
-    testkit::ChildProcess app(
-        testkit::programPath("skelda-app"),
-        {"serve", "--actions", "Transformations", "--motion", "dx=1.5,rotate=0.2", "--frames", "12"});
-    const auto ready = app.readLine();
-    ASSERT_TRUE(ready && ready->rfind("serving ", 0) == 0) << ready.value_or("(nothing)");
-
-    Host host;
-    host.load();
-    EXPECT_EQ(host.ask("project new"), "");
-    const std::string source = host.say("comp Source 320 240 30 12").substr(5);
-    const std::string comp = host.say("comp Main 320 240 30 12").substr(5);
-    const std::string layer = host.say("layer " + comp + " " + source).substr(6);
-    EXPECT_EQ(host.ask("activate layer " + layer), "");
-    const auto load = [&](const std::string& answer) {
-        if (!answer.empty()) {
-            EXPECT_EQ(host.ask("answer button " + answer), "");
-        }
-        EXPECT_EQ(host.say("command \"Load Transformations from Skelda\""), "command result=0 handled=1");
-        EXPECT_EQ(app.readLine().value_or(""), "pushed Transformations: ok");
-        return host.ask("idle 1\ndump\nundo\ndialogs\ndialogs clear\nreports\nreferences");
-    };
-    const std::string once = load("");
-    const std::size_t keys = count(once, "key stream=");
-    ASSERT_GT(keys, 0u);
-    EXPECT_EQ(count(once, "question "), 0u) << once;
-
-    const std::string replaced = load("Replace");
-    EXPECT_EQ(count(replaced, "question "), 1u) << replaced;
-    EXPECT_NE(replaced.find(
-                  "The layer already has keyframes in frames 0 to 11 on: Position, Rotation. Replace them?"),
-              std::string::npos)
-        << replaced;
-    EXPECT_EQ(count(replaced, "key stream="), keys) << replaced;
-    EXPECT_EQ(count(replaced, "undo \"Apply Transform to Layer\" closed"), 2u) << replaced;
-
-    const std::string cancelled = load("Cancel");
-    EXPECT_EQ(count(cancelled, "key stream="), keys);
-    EXPECT_EQ(count(cancelled, "undo \"Apply Transform to Layer\""), 2u) << cancelled;  // no step added
-
-    app.write("model CornerPin\n");
-    EXPECT_EQ(app.readLine().value_or(""), "model CornerPin");
-    const std::string pinned = load("");  // Rigid's streams are not CornerPin's: nothing asked
-    EXPECT_EQ(count(pinned, "question "), 0u) << pinned;
-    const std::string added = load("Add");
-    EXPECT_EQ(count(added, "question "), 1u) << added;
-    EXPECT_EQ(count(added, "name=\"Corner Pin\""), 2u) << added;
-    const std::string beforeReplace = host.ask("dump");
-    const std::string again = load("Replace");
-    EXPECT_EQ(count(again, "name=\"Corner Pin\""), 2u) << again;  // the last one keyed anew
-    EXPECT_EQ(count(again, "references balanced"), 1u) << again;
-
-    // One undo brings the effect's earlier keys back exactly.
-    EXPECT_EQ(host.ask("undo last"), "");
-    EXPECT_EQ(host.ask("dump"), beforeReplace);
-    EXPECT_EQ(host.ask("reports"), "");
-    app.write("quit\n");
-    EXPECT_EQ(app.wait(), 0);
 }
 
 // Time-stamped file names: the menu offers the upload, the upload and the application's own
