@@ -4,6 +4,15 @@
 
 namespace simhost {
 
+HostWindows::~HostWindows() {
+    for (std::thread& user : users_)
+        if (user.joinable()) user.join();
+}
+
+void HostWindows::addUser(std::thread user) {
+    if (user.joinable()) users_.push_back(std::move(user));
+}
+
 std::optional<DialogAnswer> HostWindows::takePathAnswer() {
     auto found = std::find_if(answers_.begin(), answers_.end(), [](const DialogAnswer& a) {
         return a.kind == DialogAnswer::Kind::Path || a.kind == DialogAnswer::Kind::Cancel;

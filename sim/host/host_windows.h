@@ -4,6 +4,7 @@
 #include <map>
 #include <optional>
 #include <string>
+#include <thread>
 #include <vector>
 
 #include "aegp_window_services.h"
@@ -37,7 +38,15 @@ struct ProgressRecord {
 // come, the progress windows, whether the main window takes input, and one line per thing shown.
 class HostWindows {
 public:
+    HostWindows() = default;
+    // Waits for the users still looking for their box.
+    ~HostWindows();
+    HostWindows(const HostWindows&) = delete;
+    HostWindows& operator=(const HostWindows&) = delete;
+
     void queueAnswer(const DialogAnswer& answer) { answers_.push_back(answer); }
+    // A user pressing a button of the module's own box (question_robot.h), kept until the host ends.
+    void addUser(std::thread user);
     // The first queued answer for a path dialog (a path or a cancel), removed from the queue.
     std::optional<DialogAnswer> takePathAnswer();
     // The step of the first queued Cancel for a progress window, removed; -1 when none.
@@ -64,6 +73,7 @@ private:
     int lastProgress_ = 0;
     bool mainWindowEnabled_ = true;
     std::vector<std::string> shown_;
+    std::vector<std::thread> users_;
 };
 
 // A text quoted for a record line: in double quotes, with \\, \" and \n escaped.

@@ -1,4 +1,5 @@
 // answer, dialogs, undo, references.
+#include "host/question_robot.h"
 #include "host/script_words.h"
 
 namespace simhost {
@@ -26,6 +27,15 @@ void answer(ScriptContext& context, const std::vector<std::string>& args) {
     }
     auto guard = context.host.lock();
     context.host.windows().queueAnswer(queued);
+    if (queued.kind != DialogAnswer::Kind::Button) return;
+    // A module that asks in a box of its own is answered there, and the question recorded all the same.
+    SimHost& host = context.host;
+    const std::string label = queued.path;
+    host.windows().addUser(pressButtonWhenShown(label, [&host, label](const std::string& text) {
+        auto held = host.lock();
+        host.windows().shown().push_back("question caption=\"Skelda\" text=" + quotedText(text) +
+                                         " answer=" + quotedText(label));
+    }));
 }
 
 void dialogs(ScriptContext& context, const std::vector<std::string>& args) {

@@ -1,5 +1,6 @@
-// The built module in skelda-host, asked through the host's window services: a result applied
-// again to the same layer.
+// The built module in skelda-host: a result applied again to the same layer, the question asked
+// through the host's window services (POSIX) or in the module's own message box (Windows), which
+// the host's `answer button` presses.
 #include <gtest/gtest.h>
 
 #include <string>
