@@ -80,6 +80,7 @@ bool applyTransformations(const Transformations& transformations, AEGP_LayerH la
     auto sink = std::make_unique<LayerKeyframeSink>(layer, frameRate, transformations.first,
                                                     checkedCount(transformations.frames.size(), "frames"));
     LayerKeyframeSink& target = *sink;
+    // No frame of the result where the layer shows: no progress window, no step to undo.
     if (target.firstFrame() >= target.endFrame()) {
         if (options.reportNothingToApply) {
             const std::int64_t first = transformations.first;
