@@ -15,9 +15,15 @@ extern "C" {
 #define AEGP_MAX_EFFECT_NAME_SIZE 48
 
 typedef struct AEGP_EffectSuite1 {
-    AEGP_ReservedSlot reserved0;
-    AEGP_ReservedSlot reserved1;
-    AEGP_ReservedSlot reserved2;
+    /* 0 */
+    A_Err(AEGP_API* AEGP_GetLayerNumEffects)(AEGP_LayerH layerH, A_long* num_effectsPL);
+    /* 1: index 0 is the first effect in the layer's list; a reference to free with
+       AEGP_DisposeEffect. */
+    A_Err(AEGP_API* AEGP_GetLayerEffectByIndex)(AEGP_PluginID aegp_plugin_id, AEGP_LayerH layerH,
+                                                A_long layer_effect_indexL, AEGP_EffectRefH* effectPH);
+    /* 2 */
+    A_Err(AEGP_API* AEGP_GetInstalledKeyFromLayerEffect)(AEGP_EffectRefH effect_refH,
+                                                         AEGP_InstalledEffectKey* installed_keyP);
     AEGP_ReservedSlot reserved3;
     AEGP_ReservedSlot reserved4;
     AEGP_ReservedSlot reserved5;

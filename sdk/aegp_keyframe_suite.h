@@ -16,12 +16,16 @@ extern "C" {
 #define kAEGPKeyframeSuiteVersion2 2
 
 #define AEGP_KEYFRAME_SUITE_SINGLE_SLOTS                                                          \
-    AEGP_ReservedSlot reserved0;                                                                  \
-    AEGP_ReservedSlot reserved1;                                                                  \
+    /* 0 */                                                                                       \
+    A_Err(AEGP_API* AEGP_GetStreamNumKFs)(AEGP_StreamRefH streamH, A_long * num_kfsPL);           \
+    /* 1: the keyframe's time in the given time mode. */                                          \
+    A_Err(AEGP_API* AEGP_GetKeyframeTime)(AEGP_StreamRefH streamH, AEGP_KeyframeIndex key_index,  \
+                                          AEGP_LTimeMode time_mode, A_Time * timePT);             \
     /* 2: the index of the new keyframe. */                                                       \
     A_Err(AEGP_API* AEGP_InsertKeyframe)(AEGP_StreamRefH streamH, AEGP_LTimeMode time_mode,       \
                                          const A_Time* timePT, AEGP_KeyframeIndex* key_indexP);   \
-    AEGP_ReservedSlot reserved3;                                                                  \
+    /* 3: the keyframes after it move down one index. */                                          \
+    A_Err(AEGP_API* AEGP_DeleteKeyframe)(AEGP_StreamRefH streamH, AEGP_KeyframeIndex key_index);  \
     AEGP_ReservedSlot reserved4;                                                                  \
     /* 5 */                                                                                       \
     A_Err(AEGP_API* AEGP_SetKeyframeValue)(AEGP_StreamRefH streamH, AEGP_KeyframeIndex key_index, \

@@ -11,11 +11,16 @@ extern "C" {
 #endif
 
 #define AEGP_WINDOW_SERVICES_VERSION1 1
+/* Adds AEGP_AskQuestion. */
+#define AEGP_WINDOW_SERVICES_VERSION2 2
 
 typedef struct _AEGP_ProgressWindow* AEGP_ProgressWindowH;
 
 /* Message box styles, as the values of the Windows message box. */
 enum { AEGP_MessageStyle_OK = 0, AEGP_MessageStyle_ICONEXCLAMATION = 0x30 };
+
+/* The answers to a question, as the values the Windows message box returns for its buttons. */
+enum { AEGP_Answer_CANCEL = 2, AEGP_Answer_YES = 6, AEGP_Answer_NO = 7 };
 
 /* The module's judgement of a path the user is about to accept: non-zero when it may be accepted
    (the host keeps its accept button disabled otherwise). */
@@ -45,6 +50,11 @@ typedef struct AEGP_WindowServices1 {
     A_Err(AEGP_API* AEGP_ShowMessage)(const A_char* captionZ, const A_char* textZ, A_long styleL);
     /* 6: lets the user work in the host's main window again (non-zero) or not (zero). */
     A_Err(AEGP_API* AEGP_EnableMainWindow)(A_Boolean enableB);
+    /* 7 (version 2 and later): a question with three buttons, labelled as given, in the host's
+       main window; *answerPL gets AEGP_Answer_YES, AEGP_Answer_NO or AEGP_Answer_CANCEL (also
+       when the user closed the window). */
+    A_Err(AEGP_API* AEGP_AskQuestion)(const A_char* captionZ, const A_char* textZ, const A_char* yes_labelZ,
+                                      const A_char* no_labelZ, const A_char* cancel_labelZ, A_long* answerPL);
 } AEGP_WindowServices1;
 
 #ifdef __cplusplus

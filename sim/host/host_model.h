@@ -87,6 +87,7 @@ struct InstalledEffect {
 struct UndoGroup {
     std::string name;
     bool open = true;
+    bool undone = false;
 };
 
 // The one host project with everything in it, the installed effects and the undo log.

@@ -23,7 +23,7 @@ KeyframeBatch* HostReferences::batch(int id) {
     return found == batches_.end() ? nullptr : &found->second;
 }
 
-void HostReferences::recordChange(HostModel& model, int stream, int keys) {
+void HostReferences::recordChange(HostModel& model, int stream, int keys, int deleted) {
     const std::vector<UndoGroup>& groups = model.undoGroups();
     int group = -1;
     for (std::size_t i = groups.size(); i-- > 0;) {
@@ -32,7 +32,7 @@ void HostReferences::recordChange(HostModel& model, int stream, int keys) {
             break;
         }
     }
-    changes_.push_back({group, stream, keys});
+    changes_.push_back({group, stream, keys, deleted});
 }
 
 std::vector<std::string> HostReferences::outstanding() const {

@@ -36,6 +36,7 @@ struct RecordedChange {
     int undoGroup = -1;  // index into the model's undo groups, -1 outside any group
     int stream = 0;      // the stream's id, 0 for an effect applied
     int keys = 0;        // keyframes added
+    int deleted = 0;     // keyframes deleted
 };
 
 // The references the host handed out and must get back (streams, effects, keyframe batches), and
@@ -56,7 +57,7 @@ public:
     bool endBatch(int id) { return batches_.erase(id) != 0; }
 
     // Logs a change under the innermost undo group open in the model.
-    void recordChange(HostModel& model, int stream, int keys);
+    void recordChange(HostModel& model, int stream, int keys, int deleted = 0);
     const std::vector<RecordedChange>& changes() const { return changes_; }
 
     // One line per reference still held, "stream ref=... layer=... effect=... index=...",

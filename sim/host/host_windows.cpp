@@ -4,9 +4,19 @@
 
 namespace simhost {
 
+HostWindows::~HostWindows() {
+    for (std::thread& user : users_)
+        if (user.joinable()) user.join();
+}
+
+void HostWindows::addUser(std::thread user) {
+    if (user.joinable()) users_.push_back(std::move(user));
+}
+
 std::optional<DialogAnswer> HostWindows::takePathAnswer() {
-    auto found = std::find_if(answers_.begin(), answers_.end(),
-                              [](const DialogAnswer& a) { return a.kind != DialogAnswer::Kind::CancelAt; });
+    auto found = std::find_if(answers_.begin(), answers_.end(), [](const DialogAnswer& a) {
+        return a.kind == DialogAnswer::Kind::Path || a.kind == DialogAnswer::Kind::Cancel;
+    });
     if (found == answers_.end()) return std::nullopt;
     const DialogAnswer answer = *found;
     answers_.erase(found);
@@ -20,6 +30,15 @@ A_long HostWindows::takeCancelStep() {
     const A_long step = found->step;
     answers_.erase(found);
     return step;
+}
+
+std::optional<std::string> HostWindows::takeButton() {
+    auto found = std::find_if(answers_.begin(), answers_.end(),
+                              [](const DialogAnswer& a) { return a.kind == DialogAnswer::Kind::Button; });
+    if (found == answers_.end()) return std::nullopt;
+    const std::string label = found->path;
+    answers_.erase(found);
+    return label;
 }
 
 int HostWindows::openProgress(const std::string& title, A_long total) {

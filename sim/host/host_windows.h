@@ -4,6 +4,7 @@
 #include <map>
 #include <optional>
 #include <string>
+#include <thread>
 #include <vector>
 
 #include "aegp_window_services.h"
@@ -16,6 +17,7 @@ struct DialogAnswer {
         Path,      // accept this path in the next path dialog
         Cancel,    // cancel the next path dialog
         CancelAt,  // press Cancel in the next progress window while it shows step `step`
+        Button,    // press the button labelled `path` in the next question
     };
     Kind kind = Kind::Cancel;
     std::string path;
@@ -36,11 +38,21 @@ struct ProgressRecord {
 // come, the progress windows, whether the main window takes input, and one line per thing shown.
 class HostWindows {
 public:
+    HostWindows() = default;
+    // Waits for the users still looking for their box.
+    ~HostWindows();
+    HostWindows(const HostWindows&) = delete;
+    HostWindows& operator=(const HostWindows&) = delete;
+
     void queueAnswer(const DialogAnswer& answer) { answers_.push_back(answer); }
+    // A user pressing a button of the module's own box (question_robot.h), kept until the host ends.
+    void addUser(std::thread user);
     // The first queued answer for a path dialog (a path or a cancel), removed from the queue.
     std::optional<DialogAnswer> takePathAnswer();
     // The step of the first queued Cancel for a progress window, removed; -1 when none.
     A_long takeCancelStep();
+    // The label of the first queued button for a question, removed.
+    std::optional<std::string> takeButton();
 
     int openProgress(const std::string& title, A_long total);
     ProgressRecord* progress(int id);
@@ -50,7 +62,8 @@ public:
     bool mainWindowEnabled() const { return mainWindowEnabled_; }
     void setMainWindowEnabled(bool enabled);
 
-    // "path ...", "progress open|cancel|close ...", "message ...", "main-window enabled|disabled".
+    // "path ...", "progress open|cancel|close ...", "message ...", "question ...",
+    // "main-window enabled|disabled".
     std::vector<std::string>& shown() { return shown_; }
     void clear();
 
@@ -60,6 +73,7 @@ private:
     int lastProgress_ = 0;
     bool mainWindowEnabled_ = true;
     std::vector<std::string> shown_;
+    std::vector<std::thread> users_;
 };
 
 // A text quoted for a record line: in double quotes, with \\, \" and \n escaped.

@@ -61,6 +61,10 @@ private:
 
 // Argument helpers for words.
 int scriptInt(const std::string& text, const char* what);
+// A finite number.
+double scriptReal(const std::string& text, const char* what);
+// "VALUE/SCALE" exactly, or seconds in thousandths.
+A_Time scriptTime(const std::string& text);
 void expectArgs(const std::vector<std::string>& args, std::size_t min, std::size_t max, const char* usage);
 
 }  // namespace simhost

@@ -14,6 +14,7 @@ WordTable defaultWords() {
     addDialogWords(words);
     addFootageWords(words);
     addCornerWords(words);
+    addLayerWords(words);
     return words;
 }
 

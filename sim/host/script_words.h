@@ -16,5 +16,6 @@ void addCompWords(WordTable& words);     // comp, layer, camera, activate, evalu
 void addDialogWords(WordTable& words);   // answer, dialogs, undo, references
 void addFootageWords(WordTable& words);  // footage
 void addCornerWords(WordTable& words);   // corners
+void addLayerWords(WordTable& words);    // layer-time, keys, effects
 
 }  // namespace simhost

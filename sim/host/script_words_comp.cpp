@@ -11,25 +11,6 @@ namespace simhost {
 
 namespace {
 
-double scriptReal(const std::string& text, const char* what) {
-    char* end = nullptr;
-    const double value = std::strtod(text.c_str(), &end);
-    if (text.empty() || *end != '\0' || !std::isfinite(value))
-        throw ScriptError(std::string("not a number for ") + what + ": " + text);
-    return value;
-}
-
-// "VALUE/SCALE" exactly, or seconds in thousandths.
-A_Time scriptTime(const std::string& text) {
-    const std::size_t slash = text.find('/');
-    if (slash != std::string::npos) {
-        const int scale = scriptInt(text.substr(slash + 1), "time scale");
-        if (scale <= 0) throw ScriptError("a time scale must be positive: " + text);
-        return {scriptInt(text.substr(0, slash), "time value"), static_cast<A_u_long>(scale)};
-    }
-    return {static_cast<A_long>(std::lround(scriptReal(text, "time") * 1000)), 1000};
-}
-
 Item& compItem(ScriptContext& context, const std::string& text) {
     Item* comp = context.host.model().item(scriptInt(text, "COMP"));
     if (comp == nullptr || comp->type != AEGP_ItemType_COMP) throw ScriptError("no composition " + text);

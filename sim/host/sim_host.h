@@ -14,6 +14,7 @@
 #include "host/host_windows.h"
 #include "host/registrations.h"
 #include "host/suite_bookkeeping.h"
+#include "host/undo_history.h"
 
 namespace simhost {
 
@@ -49,6 +50,8 @@ public:
     HostReferences& references() { return references_; }
     // The dialogs shown through the window services and the answers queued for them.
     HostWindows& windows() { return windows_; }
+    // The project before each outermost undo group, for undoing the last one.
+    UndoHistory& undoHistory() { return undoHistory_; }
 
     void* mainWindow() const { return mainWindow_; }
     void setMainWindow(void* window) { mainWindow_ = window; }
@@ -106,6 +109,7 @@ private:
     std::vector<std::string> reports_;
     HostReferences references_;
     HostWindows windows_;
+    UndoHistory undoHistory_;
     void* mainWindow_ = defaultMainWindow();
     AEGP_PluginID lastPlugin_ = 0;
     std::map<AEGP_PluginID, AEGP_GlobalRefcon> refcons_;

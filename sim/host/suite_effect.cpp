@@ -53,9 +53,9 @@ A_Err AEGP_API GetEffectName(AEGP_InstalledEffectKey key, A_char* nameZ) {
 }
 
 const AEGP_EffectSuite1 kEffectSuite1 = {
-    nullptr,
-    nullptr,
-    nullptr,
+    GetLayerNumEffects,
+    GetLayerEffectByIndex,
+    GetInstalledKeyFromLayerEffect,
     nullptr,
     nullptr,
     nullptr,

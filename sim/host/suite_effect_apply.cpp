@@ -11,6 +11,37 @@ A_Err AEGP_API DisposeEffect(AEGP_EffectRefH effect) {
     });
 }
 
+A_Err AEGP_API GetLayerNumEffects(AEGP_LayerH layer, A_long* countP) {
+    return hostCall("AEGP_GetLayerNumEffects", [&](SimHost& host) -> A_Err {
+        const Layer* found = host.model().layer(fromHandle(layer));
+        if (found == nullptr || countP == nullptr) return A_Err_PARAMETER;
+        *countP = static_cast<A_long>(found->effects.size());
+        return A_Err_NONE;
+    });
+}
+
+A_Err AEGP_API GetLayerEffectByIndex(AEGP_PluginID plugin, AEGP_LayerH layer, A_long index,
+                                     AEGP_EffectRefH* effectP) {
+    return hostCall("AEGP_GetLayerEffectByIndex", [&](SimHost& host) -> A_Err {
+        const Layer* found = host.model().layer(fromHandle(layer));
+        if (found == nullptr || effectP == nullptr || !host.knowsPlugin(plugin) || index < 0 ||
+            index >= static_cast<A_long>(found->effects.size()))
+            return A_Err_PARAMETER;
+        const int effectId = found->effects[static_cast<std::size_t>(index)];
+        *effectP = toHandle<AEGP_EffectRefH>(host.references().addEffect(host.model().nextId(), effectId));
+        return A_Err_NONE;
+    });
+}
+
+A_Err AEGP_API GetInstalledKeyFromLayerEffect(AEGP_EffectRefH effectRef, AEGP_InstalledEffectKey* keyP) {
+    return hostCall("AEGP_GetInstalledKeyFromLayerEffect", [&](SimHost& host) -> A_Err {
+        const Effect* effect = host.model().effect(host.references().effect(fromHandle(effectRef)));
+        if (effect == nullptr || keyP == nullptr) return A_Err_PARAMETER;
+        *keyP = effect->installedKey;
+        return A_Err_NONE;
+    });
+}
+
 A_Err AEGP_API ApplyEffect(AEGP_PluginID plugin, AEGP_LayerH layer, AEGP_InstalledEffectKey key,
                            AEGP_EffectRefH* effectP) {
     return hostCall("AEGP_ApplyEffect", [&](SimHost& host) -> A_Err {

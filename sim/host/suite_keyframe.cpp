@@ -2,6 +2,7 @@
 #include "host/animated_streams.h"
 #include "host/host_call.h"
 #include "host/host_time.h"
+#include "host/object_handles.h"
 #include "host/suite_catalog.h"
 
 namespace simhost {
@@ -37,6 +38,41 @@ bool layerTime(HostModel& model, const StreamTarget& target, AEGP_LTimeMode mode
 std::vector<double> valueOf(const Stream& stream, const AEGP_StreamValue& value) {
     if (stream.dimensions == 1) return {value.val.one_d};
     return {value.val.two_d.x, value.val.two_d.y};
+}
+
+A_Err AEGP_API GetStreamNumKFs(AEGP_StreamRefH streamRef, A_long* countP) {
+    return hostCall("AEGP_GetStreamNumKFs", [&](SimHost& host) -> A_Err {
+        const ResolvedStream found = resolve(host, fromHandle(streamRef));
+        if (found.stream == nullptr || countP == nullptr) return A_Err_PARAMETER;
+        *countP = static_cast<A_long>(found.stream->keys.size());
+        return A_Err_NONE;
+    });
+}
+
+A_Err AEGP_API GetKeyframeTime(AEGP_StreamRefH streamRef, AEGP_KeyframeIndex index, AEGP_LTimeMode mode,
+                               A_Time* timeP) {
+    return hostCall("AEGP_GetKeyframeTime", [&](SimHost& host) -> A_Err {
+        const ResolvedStream found = resolve(host, fromHandle(streamRef));
+        const Layer* layer = host.model().layer(found.target.layer);
+        if (found.stream == nullptr || layer == nullptr || timeP == nullptr || index < 0 ||
+            index >= static_cast<A_long>(found.stream->keys.size()) ||
+            (mode != AEGP_LTimeMode_LayerTime && mode != AEGP_LTimeMode_CompTime))
+            return A_Err_PARAMETER;
+        const A_Time at = found.stream->keys[static_cast<std::size_t>(index)].time;
+        *timeP = mode == AEGP_LTimeMode_CompTime ? addTimes(at, layer->offset) : at;
+        return A_Err_NONE;
+    });
+}
+
+A_Err AEGP_API DeleteKeyframe(AEGP_StreamRefH streamRef, AEGP_KeyframeIndex index) {
+    return hostCall("AEGP_DeleteKeyframe", [&](SimHost& host) -> A_Err {
+        const ResolvedStream found = resolve(host, fromHandle(streamRef));
+        if (found.stream == nullptr || index < 0 || index >= static_cast<A_long>(found.stream->keys.size()))
+            return A_Err_PARAMETER;
+        found.stream->keys.erase(found.stream->keys.begin() + index);
+        host.references().recordChange(host.model(), found.stream->id, 0, 1);
+        return A_Err_NONE;
+    });
 }
 
 A_Err AEGP_API InsertKeyframe(AEGP_StreamRefH streamRef, AEGP_LTimeMode mode, const A_Time* time,
@@ -137,6 +173,9 @@ A_Err AEGP_API EndAddKeyframes(A_Boolean add, AEGP_AddKeyframesInfoH batchH) {
 
 AEGP_KeyframeSuite1 makeKeyframeSuite1() {
     AEGP_KeyframeSuite1 suite{};
+    suite.AEGP_GetStreamNumKFs = GetStreamNumKFs;
+    suite.AEGP_GetKeyframeTime = GetKeyframeTime;
+    suite.AEGP_DeleteKeyframe = DeleteKeyframe;
     suite.AEGP_InsertKeyframe = InsertKeyframe;
     suite.AEGP_SetKeyframeValue = SetKeyframeValue;
     return suite;
@@ -144,6 +183,9 @@ AEGP_KeyframeSuite1 makeKeyframeSuite1() {
 
 AEGP_KeyframeSuite2 makeKeyframeSuite2() {
     AEGP_KeyframeSuite2 suite{};
+    suite.AEGP_GetStreamNumKFs = GetStreamNumKFs;
+    suite.AEGP_GetKeyframeTime = GetKeyframeTime;
+    suite.AEGP_DeleteKeyframe = DeleteKeyframe;
     suite.AEGP_InsertKeyframe = InsertKeyframe;
     suite.AEGP_SetKeyframeValue = SetKeyframeValue;
     suite.AEGP_StartAddKeyframes = StartAddKeyframes;

@@ -17,7 +17,9 @@ A_Err AEGP_API ReportInfo(AEGP_PluginID, const A_char* text) {
 A_Err AEGP_API StartUndoGroup(const A_char* name) {
     return hostCall("AEGP_StartUndoGroup", [&](SimHost& host) -> A_Err {
         if (name == nullptr) return A_Err_PARAMETER;
-        host.model().undoGroups().push_back({name, true});
+        auto& groups = host.model().undoGroups();
+        if (host.model().openUndoGroups() == 0) host.undoHistory().opening(host.model(), groups.size());
+        groups.push_back({name, true, false});
         return A_Err_NONE;
     });
 }

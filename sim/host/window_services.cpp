@@ -1,5 +1,9 @@
 // The window services: the dialogs a module shows through the host, answered as queued.
+#include <algorithm>
+#include <cctype>
 #include <cstring>
+#include <iterator>
+#include <utility>
 
 #include "host/host_call.h"
 #include "host/host_windows.h"
@@ -128,14 +132,53 @@ A_Err AEGP_API EnableMainWindow(A_Boolean enable) {
     });
 }
 
+bool sameLabel(const std::string& a, const std::string& b) {
+    return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) {
+               return std::tolower(static_cast<unsigned char>(x)) ==
+                      std::tolower(static_cast<unsigned char>(y));
+           });
+}
+
+// The button queued by `answer button LABEL`; without one the user closes the window (Cancel).
+A_Err AEGP_API AskQuestion(const A_char* caption, const A_char* text, const A_char* yesLabel,
+                           const A_char* noLabel, const A_char* cancelLabel, A_long* answerP) {
+    return hostCall("AEGP_AskQuestion", [&](SimHost& host) -> A_Err {
+        if (text == nullptr || answerP == nullptr) return A_Err_PARAMETER;
+        const std::optional<std::string> button = host.windows().takeButton();
+        const std::pair<std::string, A_long> buttons[] = {{textOf(yesLabel), AEGP_Answer_YES},
+                                                          {textOf(noLabel), AEGP_Answer_NO},
+                                                          {textOf(cancelLabel), AEGP_Answer_CANCEL}};
+        std::string line = "question caption=" + quotedText(textOf(caption)) + " text=" + quotedText(text) +
+                           " buttons=" + quotedText(buttons[0].first) + "," + quotedText(buttons[1].first) +
+                           "," + quotedText(buttons[2].first);
+        *answerP = AEGP_Answer_CANCEL;
+        if (!button) {
+            line += " answer=none";
+        } else {
+            const auto* chosen = std::find_if(std::begin(buttons), std::end(buttons),
+                                              [&](const auto& b) { return sameLabel(b.first, *button); });
+            if (chosen == std::end(buttons)) {
+                host.windows().shown().push_back(line + " answer=" + quotedText(*button) +
+                                                 " result=no-such-button");
+                return A_Err_PARAMETER;
+            }
+            *answerP = chosen->second;
+            line += " answer=" + quotedText(chosen->first);
+        }
+        host.windows().shown().push_back(line);
+        return A_Err_NONE;
+    });
+}
+
 const AEGP_WindowServices1 kWindowServices = {
-    AEGP_WINDOW_SERVICES_VERSION1,
+    AEGP_WINDOW_SERVICES_VERSION2,
     AskPath,
     OpenProgress,
     StepProgress,
     CloseProgress,
     ShowMessage,
     EnableMainWindow,
+    AskQuestion,
 };
 
 }  // namespace

@@ -4,11 +4,14 @@
 #include <memory>
 #include <stdexcept>
 
+#include "apply/apply_messages.h"
 #include "apply/layer_keyframe_sink.h"
 #include "host/check_host.h"
 #include "host/main_window.h"
+#include "host/report.h"
 #include "host/suite_scope.h"
 #include "plugin/apply_progress_dialog.h"
+#include "plugin/question_box.h"
 #include "tracking/model_choice.h"
 
 namespace {
@@ -19,9 +22,35 @@ std::int32_t checkedCount(std::size_t count, const char* what) {
     return static_cast<std::int32_t>(count);
 }
 
+// Asks whether keys already in the range are to be replaced; false when the user wants nothing
+// written. Nothing has been written when it is asked.
+bool settleExistingKeys(LayerKeyframeSink& sink, const ModelTargets& targets) {
+    const ExistingKeys existing = sink.findExisting(targets);
+    if (!existing.any()) return true;
+    Question question;
+    question.text = replaceQuestionText(existingKeyNames(targets, existing),
+                                        existing.effectIndex >= 0 ? targets.effect : nullptr,
+                                        sink.firstFrame(), sink.endFrame());
+    question.first = "Replace";
+    question.second = "Add";
+    question.cancel = "Cancel";
+    question.legend =
+        "Replace: delete them, then write (the keyframes outside these frames stay).   Add: keep them and "
+        "add the new keyframes.   Cancel: write nothing.";
+    switch (AskQuestion(GetMainWindow(), question)) {
+        case QuestionAnswer::First:
+            sink.replaceExisting(targets, existing);
+            return true;
+        case QuestionAnswer::Second:
+            return true;
+        default:
+            return false;
+    }
+}
+
 }  // namespace
 
-bool applyTransformations(const Transformations& transformations, AEGP_LayerH layer) {
+bool applyTransformations(const Transformations& transformations, AEGP_LayerH layer, ApplyOptions options) {
     SuiteScope<AEGP_LayerSuite7> layers;
     if (layer == nullptr) {
         CheckHost(layers->AEGP_GetActiveLayer(&layer), "getting active layer");
@@ -51,6 +80,21 @@ bool applyTransformations(const Transformations& transformations, AEGP_LayerH la
     auto sink = std::make_unique<LayerKeyframeSink>(layer, frameRate, transformations.first,
                                                     checkedCount(transformations.frames.size(), "frames"));
     LayerKeyframeSink& target = *sink;
+    // No frame of the result where the layer shows: no progress window, no step to undo.
+    if (target.firstFrame() >= target.endFrame()) {
+        if (options.reportNothingToApply) {
+            const std::int64_t first = transformations.first;
+            ReportMessage(nothingToApplyText(first,
+                                             first + static_cast<std::int64_t>(transformations.frames.size()),
+                                             target.shownFirst(), target.shownEnd()));
+        }
+        target.finish();
+        return true;
+    }
+    if (!settleExistingKeys(target, model->targets())) {
+        target.finish();
+        return true;
+    }
     model->compute(std::move(sink));
     const std::int32_t total = checkedCount(model->keyframeCount(), "keyframes");
 

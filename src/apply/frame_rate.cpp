@@ -21,17 +21,22 @@ std::int32_t clampToInt32(std::int64_t frames) {
     return static_cast<std::int32_t>(frames);
 }
 
-// trunc(value * num / (scale * den)) exactly when the products fit 64 bits, else in long double.
-std::int32_t framesOf(std::int64_t value, std::uint64_t scale, FrameRate rate) {
+enum class Rounding { TowardZero, Up };
+
+// value * num / (scale * den) rounded, exactly when the products fit 64 bits, else in long double.
+std::int32_t framesOf(std::int64_t value, std::uint64_t scale, FrameRate rate, Rounding rounding) {
     std::int64_t numerator = 0;
     std::int64_t denominator = 0;
     if (scale <= static_cast<std::uint64_t>(std::numeric_limits<std::int64_t>::max()) &&
         !__builtin_mul_overflow(value, rate.num, &numerator) &&
-        !__builtin_mul_overflow(static_cast<std::int64_t>(scale), rate.den, &denominator))
-        return clampToInt32(numerator / denominator);
+        !__builtin_mul_overflow(static_cast<std::int64_t>(scale), rate.den, &denominator)) {
+        const std::int64_t whole = numerator / denominator;
+        const bool up = rounding == Rounding::Up && numerator > 0 && numerator % denominator != 0;
+        return clampToInt32(up ? whole + 1 : whole);
+    }
     const long double frames =
         static_cast<long double>(value) * rate.num / (static_cast<long double>(scale) * rate.den);
-    return clampToInt32(std::trunc(frames));
+    return clampToInt32(rounding == Rounding::Up ? std::ceil(frames) : std::trunc(frames));
 }
 
 std::uint64_t gcd(std::uint64_t a, std::uint64_t b) {
@@ -79,14 +84,12 @@ void requireScale(A_Time time) {
     if (time.scale == 0) throw std::runtime_error("The host gave a layer time without a time scale.");
 }
 
-}  // namespace
-
-std::int32_t framesIn(A_Time time, FrameRate rate) {
+std::int32_t framesOf(A_Time time, FrameRate rate, Rounding rounding) {
     requireScale(time);
-    return framesOf(time.value, time.scale, rate);
+    return framesOf(time.value, time.scale, rate, rounding);
 }
 
-std::int32_t framesIn(A_Time a, A_Time b, FrameRate rate) {
+std::int32_t framesOf(A_Time a, A_Time b, FrameRate rate, Rounding rounding) {
     requireScale(a);
     requireScale(b);
     // On a common scale: the least common multiple of both, which fits 64 bits.
@@ -95,8 +98,27 @@ std::int32_t framesIn(A_Time a, A_Time b, FrameRate rate) {
     const std::int64_t right =
         static_cast<std::int64_t>(b.value) * static_cast<std::int64_t>(scale / b.scale);
     std::int64_t value = 0;
-    if (!__builtin_add_overflow(left, right, &value)) return framesOf(value, scale, rate);
+    if (!__builtin_add_overflow(left, right, &value)) return framesOf(value, scale, rate, rounding);
     const long double seconds =
         static_cast<long double>(a.value) / a.scale + static_cast<long double>(b.value) / b.scale;
-    return clampToInt32(std::trunc(seconds * rate.num / rate.den));
+    const long double frames = seconds * rate.num / rate.den;
+    return clampToInt32(rounding == Rounding::Up ? std::ceil(frames) : std::trunc(frames));
+}
+
+}  // namespace
+
+std::int32_t framesIn(A_Time time, FrameRate rate) {
+    return framesOf(time, rate, Rounding::TowardZero);
+}
+
+std::int32_t framesIn(A_Time a, A_Time b, FrameRate rate) {
+    return framesOf(a, b, rate, Rounding::TowardZero);
+}
+
+std::int32_t firstFrameAt(A_Time time, FrameRate rate) {
+    return framesOf(time, rate, Rounding::Up);
+}
+
+std::int32_t firstFrameAt(A_Time a, A_Time b, FrameRate rate) {
+    return framesOf(a, b, rate, Rounding::Up);
 }

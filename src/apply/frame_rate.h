@@ -24,3 +24,9 @@ A_Time frameTime(std::int32_t frame, FrameRate rate);
 std::int32_t framesIn(A_Time time, FrameRate rate);
 // The same for the sum of two times.
 std::int32_t framesIn(A_Time a, A_Time b, FrameRate rate);
+
+// The first frame whose time is not earlier than the time (rounded up), exactly, clamped to 32
+// bits: the first frame shown by something that starts then.
+std::int32_t firstFrameAt(A_Time time, FrameRate rate);
+// The same for the sum of two times: the first frame no longer shown by something that ends then.
+std::int32_t firstFrameAt(A_Time a, A_Time b, FrameRate rate);

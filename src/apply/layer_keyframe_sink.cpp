@@ -49,14 +49,17 @@ LayerKeyframeSink::LayerKeyframeSink(AEGP_LayerH layer, double frameRate, std::i
         SuiteScope<AEGP_LayerSuite7> layers(basic);
         A_Time inPoint{0, 1};
         A_Time duration{0, 1};
-        CheckHost(layers->AEGP_GetLayerInPoint(layer, AEGP_LTimeMode_LayerTime, &inPoint),
+        // Keys are placed in composition time, so the span is read in composition time too: a
+        // layer moved or trimmed in time gets keys on exactly the frames where it shows.
+        CheckHost(layers->AEGP_GetLayerInPoint(layer, AEGP_LTimeMode_CompTime, &inPoint),
                   "getting layer's in-point");
-        CheckHost(layers->AEGP_GetLayerDuration(layer, AEGP_LTimeMode_LayerTime, &duration),
+        CheckHost(layers->AEGP_GetLayerDuration(layer, AEGP_LTimeMode_CompTime, &duration),
                   "getting layer's duration");
         const std::int64_t recordEnd = static_cast<std::int64_t>(first) + std::max<std::int32_t>(count, 0);
-        firstFrame_ = std::max(framesIn(inPoint, rate_), first);
-        endFrame_ =
-            static_cast<std::int32_t>(std::min<std::int64_t>(framesIn(duration, inPoint, rate_), recordEnd));
+        shownFirst_ = firstFrameAt(inPoint, rate_);
+        shownEnd_ = firstFrameAt(duration, inPoint, rate_);
+        firstFrame_ = std::max(shownFirst_, first);
+        endFrame_ = static_cast<std::int32_t>(std::min<std::int64_t>(shownEnd_, recordEnd));
         AEGP_ItemH source = nullptr;
         CheckHost(layers->AEGP_GetLayerSourceItem(layer, &source), "getting layer's source item");
         SuiteScope<AEGP_ItemSuite4> items(basic);
@@ -66,11 +69,29 @@ LayerKeyframeSink::LayerKeyframeSink(AEGP_LayerH layer, double frameRate, std::i
         width_ = width;
         height_ = height;
     }
-    if (bulk()) {
-        utility_.emplace(basic);
-        CheckHost((*utility_)->AEGP_StartUndoGroup(kUndoGroupName), "starting undo group");
-        undoGroupOpen_ = true;
-    }
+    if (bulk()) utility_.emplace(basic);
+}
+
+void LayerKeyframeSink::startUndoGroup() {
+    if (!bulk() || undoGroupOpen_ || finished_) return;
+    CheckHost((*utility_)->AEGP_StartUndoGroup(kUndoGroupName), "starting undo group");
+    undoGroupOpen_ = true;
+}
+
+KeyRange LayerKeyframeSink::keyRange() const {
+    const KeyframeCalls calls = bulk() ? KeyframeCalls::of(**keyframes2_) : KeyframeCalls::of(**keyframes1_);
+    return {**streams_, calls, **effects_, layer_, rate_, firstFrame_, endFrame_};
+}
+
+ExistingKeys LayerKeyframeSink::findExisting(const ModelTargets& targets) {
+    return findExistingKeys(keyRange(), targets);
+}
+
+void LayerKeyframeSink::replaceExisting(const ModelTargets& targets, const ExistingKeys& existing) {
+    startUndoGroup();
+    disposeReused();
+    reused_ = deleteExistingKeys(keyRange(), targets, existing);
+    if (reused_ != nullptr && targets.effect != nullptr) reusedName_ = targets.effect;
 }
 
 LayerKeyframeSink::~LayerKeyframeSink() {
@@ -102,6 +123,13 @@ void LayerKeyframeSink::disposeEffect() {
     CheckHost((*effects_)->AEGP_DisposeEffect(effect), "disposing effect");
 }
 
+void LayerKeyframeSink::disposeReused() {
+    if (reused_ == nullptr) return;
+    const AEGP_EffectRefH effect = reused_;
+    reused_ = nullptr;
+    CheckHost((*effects_)->AEGP_DisposeEffect(effect), "disposing effect");
+}
+
 void LayerKeyframeSink::endUndoGroup() {
     if (!undoGroupOpen_) return;
     undoGroupOpen_ = false;
@@ -127,6 +155,7 @@ void LayerKeyframeSink::openTarget(AEGP_StreamRefH stream) {
 }
 
 void LayerKeyframeSink::selectLayerStream(LayerStream which) {
+    startUndoGroup();
     closeTarget();
     AEGP_StreamRefH stream = nullptr;
     CheckHost((*streams_)->AEGP_GetNewLayerStream(hostContext().pluginId, layer_,
@@ -136,6 +165,7 @@ void LayerKeyframeSink::selectLayerStream(LayerStream which) {
 }
 
 void LayerKeyframeSink::selectEffectStream(std::int32_t index) {
+    startUndoGroup();
     closeTarget();
     AEGP_StreamRefH stream = nullptr;
     CheckHost((*streams_)->AEGP_GetNewEffectStreamByIndex(hostContext().pluginId, effect_, index, &stream),
@@ -144,7 +174,13 @@ void LayerKeyframeSink::selectEffectStream(std::int32_t index) {
 }
 
 void LayerKeyframeSink::applyEffect(const std::string& name) {
+    startUndoGroup();
     disposeEffect();
+    if (reused_ != nullptr && name == reusedName_) {
+        effect_ = reused_;
+        reused_ = nullptr;
+        return;
+    }
     // A missing effect gives key 0, which the host refuses.
     const AEGP_InstalledEffectKey key = FindInstalledEffect(**effects_, name.c_str());
     CheckHost((*effects_)->AEGP_ApplyEffect(hostContext().pluginId, layer_, key, &effect_),
@@ -191,6 +227,7 @@ void LayerKeyframeSink::finish() {
     teardown.step([&] { endBatch(); });
     teardown.step([&] { disposeStream(); });
     teardown.step([&] { disposeEffect(); });
+    teardown.step([&] { disposeReused(); });
     keyframes2_.reset();
     keyframes1_.reset();
     streams_.reset();

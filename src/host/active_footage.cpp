@@ -127,6 +127,12 @@ bool IsActiveAVLayer() {
     return type == AEGP_ObjectType_AV;
 }
 
+namespace {
+
+constexpr std::size_t kLongNumberDigits = 9;
+
+}  // namespace
+
 std::int32_t StartFrameFromPath(const std::string& path) {
     const std::string name = fileNameOf(path);
     std::size_t first = name.size();
@@ -134,8 +140,14 @@ std::int32_t StartFrameFromPath(const std::string& path) {
     std::int64_t number = 0;
     for (std::size_t i = first; i < name.size(); ++i) {
         number = number * 10 + (name[i] - '0');
-        if (number > std::numeric_limits<std::int32_t>::max())
-            throw std::runtime_error("the frame number of " + path + " is too large");
+        if (number > std::numeric_limits<std::int32_t>::max()) {
+            // A time-stamped name: its last nine digits always fit, still count up file by file
+            // and keep the sequence's frame numbers apart; an upload never fails on a name.
+            number = 0;
+            for (std::size_t j = name.size() - kLongNumberDigits; j < name.size(); ++j)
+                number = number * 10 + (name[j] - '0');
+            break;
+        }
     }
     return static_cast<std::int32_t>(number);
 }

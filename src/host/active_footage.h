@@ -37,7 +37,8 @@ FindStatus FindAndDescribeActiveFootage(std::vector<std::string>& files, Footage
 bool IsActiveAVLayer();
 
 // The number the decimal digits at the end of the path's base name form; 0 when it ends in no
-// digit. Raises std::runtime_error when the number does not fit 32 bits.
+// digit. A number that does not fit 32 bits (a time stamp such as clip_20231206123456) gives the
+// number of its last nine digits (206123456): it fits, and consecutive files still count up.
 std::int32_t StartFrameFromPath(const std::string& path);
 
 // The plug-in's own possible actions: uploads by the active footage's file count, transformations

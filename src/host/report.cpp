@@ -35,3 +35,8 @@ A_Err ReportException(const std::exception& error) {
     suites.utility().AEGP_ReportInfo(hostContext().pluginId, text.c_str());
     return 1;
 }
+
+void ReportMessage(const std::string& text) {
+    HostSuites suites;
+    suites.utility().AEGP_ReportInfo(hostContext().pluginId, text.c_str());
+}

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <exception>
+#include <string>
 
 #include "ae_types.h"
 #include "host/ae_exception.h"
@@ -10,3 +11,6 @@ A_Err ReportHostError(const AE_Exception& error);
 
 // Shows "Exception: " and the exception's text to the user through the host and returns 1.
 A_Err ReportException(const std::exception& error);
+
+// Shows the text to the user in the host's message area.
+void ReportMessage(const std::string& text);

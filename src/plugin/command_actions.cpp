@@ -33,7 +33,7 @@ void ReadTransformationsFromFile() {
     if (dialog.run(hostContext().mainWindow) != TransformationsSourceDialog::kApplied) return;
     const Project project = loadProjectFile(dialog.path());
     // Without an audio/video layer active nothing is written, as the menu promised.
-    applyTransformations(project);
+    applyTransformations(project, nullptr, ApplyOptions{true});
 }
 
 void RunCommand(CommandIndex command) {

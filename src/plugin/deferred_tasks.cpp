@@ -25,7 +25,7 @@ std::size_t filesFootprint(const std::vector<std::string>& files) {
 // The layer active now takes the result; without one (the user moved on since the result
 // arrived) nothing is written.
 void ApplyTransformationsTask::execute() {
-    applyTransformations(transformations);
+    applyTransformations(transformations, nullptr, ApplyOptions{true});
 }
 
 void ImportProjectTask::execute() {

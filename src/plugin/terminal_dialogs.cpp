@@ -1,5 +1,7 @@
 #include "plugin/terminal_dialogs.h"
 
+#include <cctype>
+
 TerminalProgress::TerminalProgress(std::ostream& out, std::string title, const std::string& text,
                                    std::chrono::milliseconds interval, Clock now)
     : out_(out), title_(std::move(title)), interval_(interval), now_(std::move(now)) {
@@ -45,6 +47,41 @@ std::optional<std::string> askPathOnTerminal(std::istream& in, std::ostream& out
         const std::string path = line.empty() ? current : line;
         if (!path.empty() && acceptable(path)) return path;
         out << "Not an existing file: " << path << '\n';
+    }
+}
+
+namespace {
+
+bool startsWithIgnoringCase(const std::string& text, const std::string& start) {
+    if (start.empty() || start.size() > text.size()) return false;
+    for (std::size_t i = 0; i < start.size(); ++i) {
+        if (std::tolower(static_cast<unsigned char>(text[i])) !=
+            std::tolower(static_cast<unsigned char>(start[i])))
+            return false;
+    }
+    return true;
+}
+
+}  // namespace
+
+int askChoiceOnTerminal(std::istream& in, std::ostream& out, const std::string& question,
+                        const std::vector<std::string>& answers) {
+    const int last = static_cast<int>(answers.size()) - 1;
+    for (;;) {
+        out << question << '\n';
+        for (std::size_t i = 0; i < answers.size(); ++i) out << "  " << i + 1 << ") " << answers[i] << '\n';
+        out << "? ";
+        out.flush();
+        std::string line;
+        if (!std::getline(in, line)) {
+            out << '\n';
+            return last;
+        }
+        if (!line.empty() && line.back() == '\r') line.pop_back();
+        for (std::size_t i = 0; i < answers.size(); ++i) {
+            if (line == std::to_string(i + 1) || startsWithIgnoringCase(answers[i], line))
+                return static_cast<int>(i);
+        }
     }
 }
 

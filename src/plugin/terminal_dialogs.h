@@ -6,6 +6,7 @@
 #include <optional>
 #include <ostream>
 #include <string>
+#include <vector>
 
 // The plug-in's dialogs on a terminal, for a host that shows no windows: progress redrawn in
 // place on one line, a path asked on a line of its own, messages as lines. There is no Cancel.
@@ -42,6 +43,12 @@ private:
 std::optional<std::string> askPathOnTerminal(std::istream& in, std::ostream& out, const std::string& prompt,
                                              const std::string& current,
                                              const std::function<bool(const std::string&)>& acceptable);
+
+// Asks the question with the answers numbered from 1 and reads one line: a number or the start
+// of an answer (letter case ignored). Anything else is asked again; the end of the input gives
+// the last answer (the cancel). The index of the answer chosen.
+int askChoiceOnTerminal(std::istream& in, std::ostream& out, const std::string& question,
+                        const std::vector<std::string>& answers);
 
 // "CAPTION: TEXT" on a line (a text's own final line break is not doubled).
 void showMessageOnTerminal(std::ostream& out, const std::string& caption, const std::string& text);

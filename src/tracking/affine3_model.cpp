@@ -77,3 +77,10 @@ bool Affine3Model::emitNext() {
     sink().addScalarKey(key.frame, std::atan(key.value) * kDegreesPerRadian);
     return skewCursor_ < skew_.size();
 }
+
+ModelTargets Affine3Model::targets() const {
+    ModelTargets written = RigidModel::targets();
+    written.effect = "Transform";
+    written.effectParameters = {kTransformSkew};
+    return written;
+}

@@ -53,3 +53,7 @@ bool CornerPinModel::emitNext() {
     sink().selectEffectStream(static_cast<std::int32_t>(corner_ + 1));
     return true;
 }
+
+ModelTargets CornerPinModel::targets() const {
+    return {{}, "Corner Pin", {1, 2, 3, 4}};
+}

@@ -13,6 +13,7 @@ public:
 
     void compute(std::unique_ptr<KeyframeSink> sink) override;
     std::size_t keyframeCount() const override;
+    ModelTargets targets() const override;
     // Upper left, upper right, lower left, lower right, one corner after the other.
     bool emitNext() override;
 

@@ -4,10 +4,20 @@
 #include <cstdint>
 #include <initializer_list>
 #include <memory>
+#include <vector>
 
 #include "tracking/keyframe_sink.h"
 #include "tracking/transform.h"
 #include "tracking/transformations.h"
+
+// Where a model writes: the layer's own properties, and the parameters of the effect it applies
+// (none when `effect` is null). Known before anything is written, so that keys already there can
+// be found first.
+struct ModelTargets {
+    std::vector<LayerStream> layerStreams;
+    const char* effect = nullptr;
+    std::vector<std::int32_t> effectParameters;
+};
 
 // An export model: turns the per-frame transforms of a Transformations record into thinned
 // keyframe sequences, then hands them to its sink one at a time so that the caller can show
@@ -29,6 +39,8 @@ public:
     virtual void compute(std::unique_ptr<KeyframeSink> sink);
     // How many times emitNext writes a keyframe.
     virtual std::size_t keyframeCount() const = 0;
+    // Every property the model writes when it has keyframes to write.
+    virtual ModelTargets targets() const = 0;
     // Writes the next keyframe; true while more remain. Writes nothing once none remain.
     virtual bool emitNext() = 0;
 

@@ -67,3 +67,9 @@ bool RigidModel::emitNext() {
         }
     }
 }
+
+ModelTargets RigidModel::targets() const {
+    if (hasScaleStage())
+        return {{LayerStream::Position, LayerStream::Scale, LayerStream::Rotation}, nullptr, {}};
+    return {{LayerStream::Position, LayerStream::Rotation}, nullptr, {}};
+}

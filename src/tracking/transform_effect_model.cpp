@@ -122,3 +122,15 @@ bool TransformEffectModel::emitNext() {
             });
     }
 }
+
+ModelTargets TransformEffectModel::targets() const {
+    ModelTargets written{{}, "Transform", {}};
+    for (const std::int32_t parameter : kStageParameter) {
+        if (parameter == kVerticalScale && !uniformScale_)
+            written.effectParameters.push_back(kUniformScaleSwitch);
+        // A uniform scale leaves the horizontal scale alone.
+        if (parameter == kStageParameter[2] && uniformScale_) continue;
+        written.effectParameters.push_back(parameter);
+    }
+    return written;
+}

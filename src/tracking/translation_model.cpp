@@ -50,3 +50,7 @@ std::size_t TranslationModel::keyframeCount() const {
 bool TranslationModel::emitNext() {
     return emitPosition();
 }
+
+ModelTargets TranslationModel::targets() const {
+    return {{LayerStream::Position}, nullptr, {}};
+}

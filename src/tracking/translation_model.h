@@ -11,6 +11,7 @@ public:
 
     void compute(std::unique_ptr<KeyframeSink> sink) override;
     std::size_t keyframeCount() const override;
+    ModelTargets targets() const override;
     bool emitNext() override;
 
 protected:

@@ -90,7 +90,7 @@ TEST_F(ApplyTransformationsTest, EachModelReproducesTheTrackedCornersWithinItsTo
 TEST_F(ApplyTransformationsTest, AnNtscCompositionKeysEachFrameAtItsOwnTime) {
     host.model().item(comp)->comp.fps = 29.97;
     host.model().layer(layer)->inPoint = {0, 1};
-    host.model().layer(layer)->duration = {10000, 999};  // 300 frames
+    host.model().layer(layer)->duration = {300300, 30000};  // 300 frames
     const Transformations record = makeRecord(0, 400, {0, 0, 0, 1.5, 0.3}, 0, ExportModel::Translation);
     ASSERT_TRUE(applyTransformations(record));
     const auto& keys = host.model().layer(layer)->streams.at(AEGP_LayerStream_POSITION).keys;
@@ -99,6 +99,79 @@ TEST_F(ApplyTransformationsTest, AnNtscCompositionKeysEachFrameAtItsOwnTime) {
     EXPECT_EQ(keys.back().time.value, 299 * 1001);  // the last frame of the layer, at 9.976 s
     EXPECT_EQ(keys.back().time.scale, 30000u);
     EXPECT_LE(largestCornerError(record, 0, 300, atNtsc), 1e-6);
+    expectNothingLeftOpen();
+}
+
+// Keys on exactly the composition frames where a moved or trimmed layer shows, and the layer
+// follows the tracked corners on each of them.
+TEST_F(ApplyTransformationsTest, AMovedOrTrimmedLayerIsKeyedWhereItShows) {
+    const struct {
+        double fps;
+        A_Time offset, in, duration;
+        std::int32_t frames, shownFirst, shownEnd;
+    } cases[] = {
+        {24, {10, 24}, {5, 24}, {15, 24}, 24, 15, 24},  // an imported overlay: SourceOffset 10, Trimming (5,
+                                                        // 20)
+        {29.97, {1234, 1000}, {0, 1}, {10, 1}, 400, 37, 337},  // slid by 1.234 s
+        {25, {0, 1}, {0, 1}, {10, 1}, 100, 0, 100},            // at 0: as ever
+    };
+    const float tolerance = 0.5f;
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.fps);
+        host.model().item(comp)->comp.fps = c.fps;
+        simhost::Layer& moved = *host.model().layer(layer);
+        moved.streams.clear();
+        moved.offset = c.offset;
+        moved.inPoint = c.in;
+        moved.duration = c.duration;
+        const Transformations record =
+            makeRecord(0, c.frames, {0.01, 0.004, 0, 1.5, 0.3, 0}, tolerance, ExportModel::RigidScale);
+        ASSERT_TRUE(applyTransformations(record));
+        const FrameRate rate = frameRateOf(c.fps);
+        for (const auto& [which, stream] : moved.streams) {
+            ASSERT_FALSE(stream.keys.empty());
+            // Keys are kept in layer time: composition time less the offset.
+            const auto frameOf = [&](A_Time t) {
+                return std::llround((static_cast<double>(t.value) / t.scale +
+                                     static_cast<double>(c.offset.value) / c.offset.scale) *
+                                    rate.num / rate.den);
+            };
+            EXPECT_EQ(frameOf(stream.keys.front().time), c.shownFirst) << stream.name;
+            EXPECT_EQ(frameOf(stream.keys.back().time), c.shownEnd - 1) << stream.name;
+        }
+        static FrameRate current;
+        current = rate;
+        const double error = largestCornerError(record, c.shownFirst, c.shownEnd,
+                                                [](std::int32_t f) { return frameTime(f, current); });
+        EXPECT_LE(error, tolerance + 1e-6);
+        expectNothingLeftOpen();
+    }
+}
+
+// A result with no frame where the layer shows writes nothing and, when asked to, says so.
+TEST_F(ApplyTransformationsTest, NothingToApplyIsToldWhenAsked) {
+    const struct {
+        std::int32_t first, count;
+        bool tell;
+        const char* text;
+    } cases[] = {
+        {300, 10, true,
+         "Nothing to apply: the tracking result covers frames 300 to 309 and the layer shows in composition "
+         "frames 0 to 249."},
+        {0, 0, true,
+         "Nothing to apply: the tracking result has no frames, and the layer shows in composition frames 0 "
+         "to 249."},
+        {300, 10, false, nullptr},
+    };
+    for (const auto& c : cases) {
+        host.reports().clear();
+        const Transformations record = makeRecord(c.first, c.count, {}, 0.5f, ExportModel::Rigid);
+        ASSERT_TRUE(applyTransformations(record, nullptr, ApplyOptions{c.tell}));
+        EXPECT_EQ(host.reports(), c.text ? std::vector<std::string>{c.text} : std::vector<std::string>{});
+    }
+    EXPECT_EQ(keyCount(), 0u);
+    EXPECT_TRUE(host.model().undoGroups().empty());
+    EXPECT_TRUE(host.windows().progressWindows().empty());
     expectNothingLeftOpen();
 }
 
@@ -115,14 +188,21 @@ TEST_F(ApplyTransformationsTest, AnErrorOfTheModelReachesTheCallerWithEverything
 TEST_F(ApplyTransformationsTest, FaultWalkOverEveryHostCall) {
     // Affine3 keys the layer's own streams, then applies the Transform effect and keys its skew.
     const Transformations record = makeRecord(0, 4, {0.01, 0.004, 0.003, 1.5, 0.3}, 0, ExportModel::Affine3);
+    // Each application starts on a bare layer, so that no question is asked.
+    const auto bareLayer = [&] {
+        host.model().layer(layer)->streams.clear();
+        host.model().layer(layer)->effects.clear();
+    };
     for (const bool bulk : {true, false}) {
         if (!bulk) host.suites().withdraw(kAEGPKeyframeSuite, kAEGPKeyframeSuiteVersion2);
+        bareLayer();
         host.faults().clearCalls();
         ASSERT_TRUE(applyTransformations(record));
         const std::vector<std::string> calls = host.faults().calls();
         A_Err code = -100;
         for (const testkit::FailurePoint& point : testkit::failurePoints(calls)) {
             SCOPED_TRACE(point.name());
+            bareLayer();
             host.faults().fail(point.operation, point.k, --code);
             try {
                 applyTransformations(record);

@@ -35,7 +35,8 @@ TEST_F(ApplyTest, HostWindowIsEnabledAgainAndNoDialogRemains) {
     EXPECT_TRUE(applyTransformations(record));
     EXPECT_TRUE(IsWindowEnabled(main));
     EXPECT_EQ(threadWindows(), before);
-    // A failure while writing leaves the same.
+    // A failure while writing leaves the same (on a bare layer, so that nothing is asked first).
+    host.model().layer(layer)->streams.clear();
     host.faults().fail("AEGP_AddKeyframes", 3, -9);
     EXPECT_THROW(applyTransformations(record), AE_Exception);
     EXPECT_TRUE(IsWindowEnabled(main));

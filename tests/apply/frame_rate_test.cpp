@@ -55,4 +55,17 @@ TEST(FrameRate, WholeFramesInATimeAndInASumOfTimes) {
     EXPECT_THROW(framesIn({1, 0}, pal), std::runtime_error);
 }
 
+TEST(FrameRate, FirstFrameAtATimeRoundsUpExactly) {
+    const FrameRate pal = frameRateOf(25);
+    const FrameRate ntsc = frameRateOf(29.97);
+    EXPECT_EQ(firstFrameAt({2, 1}, pal), 50);
+    EXPECT_EQ(firstFrameAt({201, 100}, pal), 51);
+    EXPECT_EQ(firstFrameAt({-1, 50}, pal), 0);
+    EXPECT_EQ(firstFrameAt({-3, 1}, pal), -75);
+    EXPECT_EQ(firstFrameAt({1001, 30000}, ntsc), 1);  // exactly frame 1
+    EXPECT_EQ(firstFrameAt({1002, 30000}, ntsc), 2);
+    EXPECT_EQ(firstFrameAt({10, 24}, {5, 24}, frameRateOf(24)), 15);
+    EXPECT_EQ(firstFrameAt({2000000000, 4294967291u}, {2000000000, 4294967279u}, pal), 24);
+}
+
 }  // namespace

@@ -17,20 +17,29 @@ protected:
 };
 
 TEST_F(LayerKeyframeSinkTest, FrameRangeIsTheLayersSpanClippedToTheRecord) {
+    // The composition frames where the layer shows: from the first frame at or after its in-point
+    // to the last one before its out-point.
     const struct {
-        A_Time in, duration;
+        A_Time offset, in, duration;
         double fps;
         std::int32_t first, count;
         std::int32_t firstFrame, endFrame;
     } cases[] = {
-        {{2, 1}, {3, 1}, 25, 40, 200, 50, 125},
-        {{0, 1}, {10, 1}, 25, 10, 20, 10, 30},
-        {{0, 1}, {10, 1}, 25, -5, 1000, 0, 250},
-        {{0, 1}, {2, 1}, 25, 100, 10, 100, 50},  // the record lies after the layer: nothing to write
-        {{0, 1}, {10000, 999}, 29.97, 0, 1000, 0, 300},
-        {{1001, 30000}, {299299, 30000}, 29.97, 0, 1000, 1, 300},
+        {{0, 1}, {2, 1}, {3, 1}, 25, 40, 200, 50, 125},
+        {{0, 1}, {0, 1}, {10, 1}, 25, 10, 20, 10, 30},
+        {{0, 1}, {0, 1}, {10, 1}, 25, -5, 1000, 0, 250},
+        {{0, 1}, {0, 1}, {2, 1}, 25, 100, 10, 100, 50},  // the record lies after the layer: nothing to write
+        {{0, 1}, {0, 1}, {10000, 999}, 29.97, 0, 1000, 0, 301},  // 10.01001 s: frame 300 (10.01 s) shows
+        {{0, 1}, {1001, 30000}, {299299, 30000}, 29.97, 0, 1000, 1, 300},
+        // An overlay placed at 10 and trimmed to (5, 20) in a 24-frame composition: frames 15 to 23.
+        {{10, 24}, {5, 24}, {15, 24}, 24, 0, 24, 15, 24},
+        // Slid by 1.234 s at 29.97: 36.98 frames, so frame 37 is its first.
+        {{1234, 1000}, {0, 1}, {10, 1}, 29.97, 0, 400, 37, 337},
+        // Slid back before the composition's start.
+        {{-1, 1}, {0, 1}, {3, 1}, 25, 0, 100, 0, 50},
     };
     for (const auto& c : cases) {
+        theLayer().offset = c.offset;
         theLayer().inPoint = c.in;
         theLayer().duration = c.duration;
         LayerKeyframeSink sink(layerH(), c.fps, c.first, c.count);
@@ -47,9 +56,10 @@ TEST_F(LayerKeyframeSinkTest, BulkModeCommitsEveryStreamInsideTheUndoGroup) {
     {
         LayerKeyframeSink sink(layerH(), 29.97, 0, 100);
         EXPECT_TRUE(sink.bulk());
+        EXPECT_TRUE(host.model().undoGroups().empty());  // opened with the first change
+        sink.selectLayerStream(LayerStream::Position);
         ASSERT_EQ(host.model().undoGroups().size(), 1u);
         EXPECT_EQ(host.model().undoGroups()[0].name, "Apply Transform to Layer");
-        sink.selectLayerStream(LayerStream::Position);
         sink.addPointKey(0, 10, 20);
         sink.addPointKey(900, 30, 40);
         sink.selectLayerStream(LayerStream::Rotation);
@@ -160,6 +170,7 @@ TEST_F(LayerKeyframeSinkTest, TeardownTakesEveryStepAndRaisesTheFirstRefusal) {
     // A host that refuses twice keeps its group open; the refusal is reported all the same.
     host.model().undoGroups().clear();
     LayerKeyframeSink sink(layerH(), 25, 0, 100);
+    sink.selectLayerStream(LayerStream::Position);
     host.faults().fail("AEGP_EndUndoGroup", 1, -41);
     host.faults().fail("AEGP_EndUndoGroup", 2, -42);
     EXPECT_THROW(sink.finish(), AE_Exception);

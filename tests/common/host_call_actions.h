@@ -51,6 +51,13 @@ inline std::string hostCallAction(const std::string& operation, int k) {
         {"AEGP_StepProgress", "updating progress window"},
         {"AEGP_CloseProgress", "closing progress window"},
         {"AEGP_ShowMessage", "showing message box"},
+        {"AEGP_GetStreamNumKFs", "getting number of keyframes"},
+        {"AEGP_GetKeyframeTime", "getting keyframe time"},
+        {"AEGP_DeleteKeyframe", "deleting keyframe"},
+        {"AEGP_GetLayerNumEffects", "getting number of layer's effects"},
+        {"AEGP_GetLayerEffectByIndex", "getting layer's effect"},
+        {"AEGP_GetInstalledKeyFromLayerEffect", "getting effect's installed key"},
+        {"AEGP_AskQuestion", "asking a question"},
     };
     if (operation == "AEGP_EnableMainWindow")
         return k % 2 == 1 ? "disabling main window" : "enabling main window";

@@ -115,7 +115,11 @@ TEST_F(ActiveFootageTest, StartFrameIsTheNumberEndingTheBaseName) {
         {"/work/p2147483647.png", 2147483647}, {"C:\\12\\name.png", 0}, {"x0000", 0},
     };
     for (const Case& c : cases) EXPECT_EQ(StartFrameFromPath(c.path), c.frame) << c.path;
-    EXPECT_THROW(StartFrameFromPath("p2147483648.png"), std::runtime_error);
+    // Beyond 32 bits the last nine digits count, still one apart from file to file.
+    EXPECT_EQ(StartFrameFromPath("p2147483648.png"), 147483648);
+    EXPECT_EQ(StartFrameFromPath("C:\\cam\\clip_20231206123456.png"), 206123456);
+    EXPECT_EQ(StartFrameFromPath("clip_20231206123457.png"), 206123457);
+    EXPECT_EQ(StartFrameFromPath("x99999999999999999999999.png"), 999999999);
 }
 
 TEST_F(ActiveFootageTest, LocalActionsFollowFootageLayerAndProject) {

@@ -56,4 +56,31 @@ TEST_F(SimScriptTest, AnswersAreTakenByTheDialogsTheyFitAndRecordsShown) {
               "main-window disabled\nreferences balanced\n");
 }
 
+// A layer moved and trimmed by the script, keyed and asked through the suites, listed per layer.
+TEST_F(SimScriptTest, LayersMoveInTimeAndTheirKeysAndEffectsAreListed) {
+    run({"project new", "comp Main 640 480 24 24", "comp Logo 64 48 24 24", "layer 3 4"});
+    EXPECT_EQ(run({"layer-time 5 10/24 5/24 15/24"}), "");
+    const simhost::Layer& moved = *host.model().layer(5);
+    EXPECT_EQ(moved.offset.value * 24, static_cast<A_long>(10 * moved.offset.scale));
+    EXPECT_NE(run({"corners 5"}).find("corners layer=5 frame=15 "), std::string::npos);
+    EXPECT_EQ(run({"corners 5"}).find("frame=14 "), std::string::npos);
+    EXPECT_EQ(run({"layer-time 5 0 0 -1"}).rfind("error: a duration cannot be negative", 0), 0u);
+
+    simhost::Layer& layer = *host.model().layer(5);
+    layer.streams[AEGP_LayerStream_POSITION].name = "Position";
+    layer.streams[AEGP_LayerStream_POSITION].dimensions = 2;
+    layer.streams[AEGP_LayerStream_POSITION].keys.push_back({{5, 24}, {1, 2}});
+    EXPECT_EQ(run({"keys 5"}), "key layer=5 stream=\"Position\" frame=15 value=1,2\n");
+    host.model().setInstalledEffects({"Corner Pin"});
+    host.model().addEffect(5, host.model().installedEffects()[0]);
+    const std::string effects = run({"effects 5"});
+    EXPECT_EQ(effects.rfind("effect layer=5 index=0 id=", 0), 0u) << effects;
+    EXPECT_NE(effects.find(" name=\"Corner Pin\" keys=0\n"), std::string::npos) << effects;
+
+    // A question answered by the label of its button.
+    run({"answer button add"});
+    EXPECT_EQ(host.windows().takeButton().value_or(""), "add");
+    EXPECT_EQ(run({"undo last"}), "error: nothing to undo\n");
+}
+
 }  // namespace

@@ -65,3 +65,31 @@ TEST(TerminalPath, AsksUntilAnExistingFileOrTheEndOfInput) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST(TerminalChoice, TakesANumberOrTheStartOfAnAnswerAndCancelsAtTheEnd) {
+    const std::vector<std::string> answers = {"Replace", "Add", "Cancel"};
+    const struct {
+        const char* input;
+        int chosen;
+        int asked;  // how many times the question was put
+    } cases[] = {
+        {"1\n", 0, 1}, {"2\n", 1, 1},    {"r\n", 0, 1},   {"ADD\r\n", 1, 1},
+        {"", 2, 1},    {"x\n4\n", 2, 3}, {"\nc\n", 2, 2}, {"replace it\n", 2, 2},
+    };
+    for (const auto& c : cases) {
+        std::istringstream in(c.input);
+        std::ostringstream out;
+        EXPECT_EQ(askChoiceOnTerminal(in, out, "Replace them?", answers), c.chosen) << c.input;
+        const std::string shown = out.str();
+        std::size_t asked = 0;
+        for (std::size_t at = shown.find("Replace them?"); at != std::string::npos;
+             at = shown.find("Replace them?", at + 1))
+            ++asked;
+        EXPECT_EQ(asked, static_cast<std::size_t>(c.asked)) << c.input;
+        EXPECT_NE(shown.find("  2) Add\n"), std::string::npos);
+    }
+}
+
+}  // namespace

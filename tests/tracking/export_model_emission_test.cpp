@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <ostream>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -34,6 +35,19 @@ TEST_P(ModelEmission, SwitchesTargetsInOrderAndEmitsWhatItCounts) {
     EXPECT_EQ(testkit::emitAll(*run.model), count);
     EXPECT_EQ(run.keysWritten(), count + GetParam().extraKeys);
     EXPECT_EQ(testkit::outline(run.log->calls), GetParam().outline);
+
+    // The targets announced before writing are exactly the ones written.
+    const ModelTargets announced = run.model->targets();
+    std::set<std::string> expected;
+    for (const LayerStream stream : announced.layerStreams)
+        expected.insert("layer " + std::to_string(static_cast<int>(stream)));
+    if (announced.effect != nullptr) expected.insert(std::string("effect ") + announced.effect);
+    for (const std::int32_t parameter : announced.effectParameters)
+        expected.insert("param " + std::to_string(parameter));
+    std::set<std::string> written;
+    for (const SinkCall& call : run.log->calls)
+        if (!call.isKey()) written.insert(call.target);
+    EXPECT_EQ(written, expected);
 
     // Exhausted: nothing more is written.
     const std::size_t calls = run.log->calls.size();
