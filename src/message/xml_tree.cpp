@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <new>
 #include <ostream>
-#include <pugixml.hpp>
+#include "message/pugixml.h"
 #include <utility>
 #include <vector>
 
