@@ -99,6 +99,7 @@ A_Err AEGP_API StepProgress(AEGP_ProgressWindowH progressH, A_long step, const A
 
 // The window is gone whatever the result, also when the host refuses the call.
 A_Err AEGP_API CloseProgress(AEGP_ProgressWindowH progressH) {
+    const detail::HostCallMark mark;
     SimHost* host = SimHost::current();
     if (host == nullptr) return A_Err_GENERIC;
     try {
