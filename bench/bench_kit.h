@@ -59,6 +59,12 @@ public:
         ConsoleReporter::ReportRuns(runs);
     }
 
+    // The least time per iteration in the benchmark's unit; negative when it did not run.
+    double least(const std::string& name) const {
+        const auto known = times_.find(name);
+        return known == times_.end() ? -1 : known->second;
+    }
+
     // ours / base by least time; negative when either did not run (filtered out, say).
     double ratio(const std::string& ours, const std::string& base) const {
         const auto a = times_.find(ours);

@@ -5,7 +5,7 @@
 #include <cmath>
 #include <cstdio>
 #include <map>
-#include <pugixml.hpp>
+#include "message/pugixml.h"
 #include <random>
 #include <string>
 #include <utility>

@@ -41,7 +41,9 @@ typedef struct AEGP_WindowServices1 {
     A_Err(AEGP_API* AEGP_OpenProgress)(const A_char* titleZ, A_long totalL, AEGP_ProgressWindowH* progressPH);
     /* 3: shows the step on the bar and the text beside it. With cancelledPB, the host also lets
        the window handle what the user did and sets *cancelledPB once Cancel was pressed (the
-       window is then hidden); without it, only the display changes. */
+       window is then hidden); without it, only the display changes. A null textZ leaves the
+       display as it is: the call then only lets the window handle what the user did while the
+       module works at step stepL. */
     A_Err(AEGP_API* AEGP_StepProgress)(AEGP_ProgressWindowH progressH, A_long stepL, const A_char* textZ,
                                        A_Boolean* cancelledPB);
     /* 4: removes the window; the handle is gone either way. */

@@ -1,5 +1,6 @@
 #include "host/basic_suite.h"
 
+#include "host/host_call.h"
 #include "host/sim_host.h"
 
 namespace simhost {
@@ -7,6 +8,7 @@ namespace simhost {
 namespace {
 
 SPErr AEGP_API AcquireSuite(const char* name, A_long version, const void** suite) {
+    const detail::HostCallMark mark;
     SimHost* host = SimHost::current();
     if (host == nullptr || name == nullptr || suite == nullptr) return kSPSuiteNotFoundError;
     try {
@@ -20,6 +22,7 @@ SPErr AEGP_API AcquireSuite(const char* name, A_long version, const void** suite
 }
 
 SPErr AEGP_API ReleaseSuite(const char* name, A_long version) {
+    const detail::HostCallMark mark;
     SimHost* host = SimHost::current();
     if (host == nullptr || name == nullptr) return kSPSuiteNotFoundError;
     try {

@@ -29,6 +29,7 @@ struct ProgressRecord {
     A_long total = 0;
     std::vector<A_long> steps;       // every step shown, in order (the opening 0 first)
     std::vector<std::string> texts;  // the text shown with each step
+    int polls = 0;                   // calls that only handled the user's input
     A_long cancelAt = -1;            // the step at which the user presses Cancel, -1 never
     bool cancelled = false;
     bool open = true;

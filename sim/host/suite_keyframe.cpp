@@ -145,6 +145,7 @@ A_Err AEGP_API SetAddKeyframe(AEGP_AddKeyframesInfoH batchH, A_long index, const
 
 // The batch is gone whatever the result, also when the host refuses the call.
 A_Err AEGP_API EndAddKeyframes(A_Boolean add, AEGP_AddKeyframesInfoH batchH) {
+    const detail::HostCallMark mark;
     SimHost* host = SimHost::current();
     if (host == nullptr) return A_Err_GENERIC;
     try {

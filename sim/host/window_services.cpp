@@ -81,13 +81,20 @@ A_Err AEGP_API StepProgress(AEGP_ProgressWindowH progressH, A_long step, const A
         const int id = fromHandle(progressH);
         ProgressRecord* record = host.windows().progress(id);
         if (record == nullptr || !record->open || step < 0 || step > record->total) return A_Err_PARAMETER;
-        record->steps.push_back(step);
-        record->texts.push_back(textOf(text));
+        if (text != nullptr) {
+            record->steps.push_back(step);
+            record->texts.push_back(text);
+        } else if (cancelledP != nullptr) {
+            ++record->polls;
+        } else {
+            return A_Err_PARAMETER;
+        }
         if (cancelledP == nullptr) return A_Err_NONE;
         if (!record->cancelled && record->cancelAt >= 0 && step >= record->cancelAt) {
             record->cancelled = true;
-            host.windows().shown().push_back("progress cancel id=" + std::to_string(id) + " step=" +
-                                             std::to_string(step) + " text=" + quotedText(textOf(text)));
+            const std::string shown = record->texts.empty() ? std::string() : record->texts.back();
+            host.windows().shown().push_back("progress cancel id=" + std::to_string(id) +
+                                             " step=" + std::to_string(step) + " text=" + quotedText(shown));
         }
         *cancelledP = record->cancelled ? 1 : 0;
         return A_Err_NONE;
@@ -96,6 +103,7 @@ A_Err AEGP_API StepProgress(AEGP_ProgressWindowH progressH, A_long step, const A
 
 // The window is gone whatever the result, also when the host refuses the call.
 A_Err AEGP_API CloseProgress(AEGP_ProgressWindowH progressH) {
+    const detail::HostCallMark mark;
     SimHost* host = SimHost::current();
     if (host == nullptr) return A_Err_GENERIC;
     try {

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cstdint>
+#include <utility>
 
 #include "message/message_type.h"
 
@@ -30,11 +31,10 @@ void MessageServer::stop() {
     join();
 }
 
-void MessageServer::answer(const std::string& request, std::string& reply,
-                           std::exception_ptr& handlerFailure) {
+void MessageServer::answer(std::string&& request, std::string& reply, std::exception_ptr& handlerFailure) {
     Message& message = message_;
     message.clear();
-    message.fromBytes(request);
+    message.fromBytes(std::move(request));
     bool understood = false;
     try {
         understood = handle(message);
@@ -79,8 +79,9 @@ void MessageServer::run() {
                 continue;
             }
             std::exception_ptr handlerFailure;
-            answer(request, reply, handlerFailure);
+            answer(std::move(request), reply, handlerFailure);
             pipe_.reply(reply);
+            std::string().swap(reply);
             failuresInARow_ = 0;
             if (handlerFailure) std::rethrow_exception(handlerFailure);
         } catch (const std::exception& failure) {

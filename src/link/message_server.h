@@ -32,8 +32,12 @@ public:
     // due). A handler that raises leaves the Error reply "exception occured" in `reply` and its
     // exception in `handlerFailure`; a request `handle` does not know gets "unknown message".
     // Works on the server's own message: only the serving thread calls it, or a caller whose
-    // server no client reaches.
-    void answer(const std::string& request, std::string& reply, std::exception_ptr& handlerFailure);
+    // server no client reaches. The request's text is taken over by the parsed message, and the
+    // message is dropped once the reply is made, so no request outlives its answer.
+    void answer(std::string&& request, std::string& reply, std::exception_ptr& handlerFailure);
+    void answer(const std::string& request, std::string& reply, std::exception_ptr& handlerFailure) {
+        answer(std::string(request), reply, handlerFailure);
+    }
 
 protected:
     // True when the request was understood and `message` now holds the reply.

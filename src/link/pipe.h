@@ -18,6 +18,8 @@ constexpr std::chrono::milliseconds kApplicationClientWait{2000};
 // Opens a client connection to a pipe: "WaitNamedPipe" (with the server's default wait), then
 // "CreateFile (pipe)". The connection closes with the stream.
 std::unique_ptr<PipeStream> openClientStream(const std::string& pipeName);
+// The same, waiting for a busy server only until `deadline` instead of the server's default.
+std::unique_ptr<PipeStream> openClientStream(const std::string& pipeName, PipeClock::time_point deadline);
 
 // The client end: each transaction opens, uses and closes its own connection.
 class ClientPipe {
@@ -34,11 +36,16 @@ public:
     void transact(const std::string& request, std::string& reply) const;
 
     void setReplyTimeout(std::chrono::milliseconds timeout) { replyTimeout_ = timeout; }
+    // Every wait of this client ends by `deadline`: the wait for a busy server (in place of the
+    // server's default), the request and the reply. A question that must not hold up the host
+    // sets one; none by default.
+    void setDeadline(PipeClock::time_point deadline) { deadline_ = deadline; }
     const std::string& name() const { return name_; }
 
 private:
     std::string name_;
     std::chrono::milliseconds replyTimeout_ = kDefaultReplyTimeout;
+    PipeClock::time_point deadline_ = PipeClock::time_point::max();
 };
 
 // The server end: one instance, one client at a time.

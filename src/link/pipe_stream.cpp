@@ -12,10 +12,6 @@ const char* const kReadContent = "ReadFile (pipe, msg_content)";
 const char* const kWriteSize = "WriteFile (pipe, msg_size)";
 const char* const kWriteContent = "WriteFile (pipe, msg_content)";
 
-// The body buffer grows with the bytes that actually arrive, so a peer that declares a
-// large length and sends little costs little.
-constexpr std::size_t kFirstChunk = 64 * 1024;
-
 [[noreturn]] void throwTooLong(std::uint64_t length, const char* action) {
     throwSystemErrorText("a message of " + std::to_string(length) + " bytes exceeds the limit of " +
                              std::to_string(kMaxMessageSize) + " bytes",
@@ -43,16 +39,17 @@ FrameStart readFrame(PipeStream& pipe, std::string& buffer) {
     std::memcpy(&length, word, sizeof length);
     if (length > kMaxMessageSize) throwTooLong(length, kReadSize);
 
-    buffer.clear();
+    // Sized once from the length word: a buffer grown as the bytes arrive ends up to twice the
+    // message, and each growth holds the old and the new block at once. A peer that declares much
+    // and sends little holds at most the limit, until its request times out.
+    std::string().swap(buffer);
+    buffer.resize(length);
     std::size_t got = 0;
     while (got < length) {
-        const std::size_t room = std::min<std::size_t>(length, std::max(kFirstChunk, 2 * got));
-        if (buffer.size() < room) buffer.resize(room);
-        const std::size_t n = pipe.readSome(&buffer[got], room - got, kReadContent);
+        const std::size_t n = pipe.readSome(&buffer[got], length - got, kReadContent);
         if (n == 0) throwClosedError(kReadContent);
         got += n;
     }
-    buffer.resize(length);
     return FrameStart::frame;
 }
 

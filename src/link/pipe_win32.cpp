@@ -54,6 +54,13 @@ DWORD waitMillis(PipeClock::time_point deadline) {
     return static_cast<DWORD>(std::min<long long>(ms, INFINITE - 1));
 }
 
+// WaitNamedPipe's time-out: the server's default without a deadline (time-out 0), else what is
+// left of it, at least 1 ms (0 would again mean the default).
+DWORD pipeWaitMillis(PipeClock::time_point deadline) {
+    if (deadline == PipeClock::time_point::max()) return NMPWAIT_USE_DEFAULT_WAIT;
+    return std::max<DWORD>(1, waitMillis(deadline));
+}
+
 bool isPeerGone(DWORD error) {
     return error == ERROR_BROKEN_PIPE || error == ERROR_PIPE_NOT_CONNECTED || error == ERROR_NO_DATA;
 }
@@ -196,20 +203,28 @@ std::string systemPipeName(const std::string& name) {
 }  // namespace detail
 
 std::unique_ptr<PipeStream> openClientStream(const std::string& pipeName) {
-    // Time-out 0 waits as long as the server's default.
+    return openClientStream(pipeName, PipeClock::time_point::max());
+}
+
+std::unique_ptr<PipeStream> openClientStream(const std::string& pipeName, PipeClock::time_point deadline) {
     const std::string systemName = detail::systemPipeName(pipeName);
-    if (!::WaitNamedPipeA(systemName.c_str(), NMPWAIT_USE_DEFAULT_WAIT))
-        throwSystemError(detail::kWaitNamedPipe);
-    // Identification only: the server may learn who we are but not act as us.
-    Handle pipe(::CreateFileA(systemName.c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr, OPEN_EXISTING,
-                              FILE_FLAG_OVERLAPPED | SECURITY_SQOS_PRESENT | SECURITY_IDENTIFICATION,
-                              nullptr));
-    if (!pipe) throwSystemError(detail::kCreateFile);
-    return std::make_unique<OverlappedStream>(std::move(pipe), nullptr);
+    for (;;) {
+        if (!::WaitNamedPipeA(systemName.c_str(), pipeWaitMillis(deadline)))
+            throwSystemError(detail::kWaitNamedPipe);
+        // Identification only: the server may learn who we are but not act as us.
+        Handle pipe(::CreateFileA(systemName.c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr, OPEN_EXISTING,
+                                  FILE_FLAG_OVERLAPPED | SECURITY_SQOS_PRESENT | SECURITY_IDENTIFICATION,
+                                  nullptr));
+        if (pipe) return std::make_unique<OverlappedStream>(std::move(pipe), nullptr);
+        // Another client took the free instance first: wait again while the deadline allows.
+        if (::GetLastError() != ERROR_PIPE_BUSY || deadline == PipeClock::time_point::max() ||
+            PipeClock::now() >= deadline)
+            throwSystemError(detail::kCreateFile);
+    }
 }
 
 bool ClientPipe::isAvailable() const noexcept {
-    return ::WaitNamedPipeA(detail::systemPipeName(name_).c_str(), NMPWAIT_USE_DEFAULT_WAIT) != 0;
+    return ::WaitNamedPipeA(detail::systemPipeName(name_).c_str(), pipeWaitMillis(deadline_)) != 0;
 }
 
 // The instance is created once and only ever disconnected and connected again: closing and

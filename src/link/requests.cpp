@@ -57,12 +57,26 @@ void requestProject() {
     sendRequest(MessageType::Project, kApplicationPipeName);
 }
 
-void queryPossibleActions(const std::string& pipeName, PossibleActions& actions) {
+namespace {
+
+void askPossibleActions(const ClientPipe& client, PossibleActions& actions) {
     actions.clearAll();
-    const ClientPipe client(pipeName);
     if (!client.isAvailable()) return;
     Message message(MessageType::PossibleActions);
     exchange(client, message);
     if (message.type() != MessageType::PossibleActions) message.throwUnexpected();
     serializePossibleActions(XmlArchive::reader(message.root()), actions);
+}
+
+}  // namespace
+
+void queryPossibleActions(const std::string& pipeName, PossibleActions& actions) {
+    askPossibleActions(ClientPipe(pipeName), actions);
+}
+
+void queryPossibleActions(const std::string& pipeName, PossibleActions& actions,
+                          std::chrono::milliseconds limit) {
+    ClientPipe client(pipeName);
+    client.setDeadline(PipeClock::now() + limit);
+    askPossibleActions(client, actions);
 }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <chrono>
 #include <string>
 
 #include "link/pipe.h"
@@ -28,3 +29,7 @@ void requestProject();
 
 // The application's possible actions; all false, without raising, when it does not run.
 void queryPossibleActions(const std::string& pipeName, PossibleActions& actions);
+// The same within `limit`, the wait for the pipe included: a server that stays busy that long
+// counts as not running, one that answers later raises the time-out error.
+void queryPossibleActions(const std::string& pipeName, PossibleActions& actions,
+                          std::chrono::milliseconds limit);

@@ -41,6 +41,14 @@ void Message::fromBytes(const char* data, std::size_t size) {
     type_ = type;
 }
 
+void Message::fromBytes(std::string&& bytes) {
+    std::unique_ptr<xml::tree> received(new xml::tree);
+    received->parse(std::move(bytes));
+    const MessageType type = received->root().get<MessageType>("type");
+    document_ = std::move(received);
+    type_ = type;
+}
+
 void Message::throwUnexpected() const {
     if (type_ != MessageType::Error) throw SK::BadMessage("BadMessage");
     std::string what;

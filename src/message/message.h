@@ -36,6 +36,9 @@ public:
     // pass out, and the message then stays as it was.
     void fromBytes(const char* data, std::size_t size);
     void fromBytes(const std::string& bytes) { fromBytes(bytes.data(), bytes.size()); }
+    // The same, taking the text over: the document is parsed in place (xml::tree::parse), so the
+    // text is never held twice. On failure the text is gone and the message stays as it was.
+    void fromBytes(std::string&& bytes);
 
     // For a reply the requester did not expect: raises SK::BadMessage with the "what" text of an Error
     // message (empty when absent), else with "BadMessage".

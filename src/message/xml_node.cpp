@@ -1,7 +1,7 @@
 #include "message/xml_node.h"
 
 #include <new>
-#include <pugixml.hpp>
+#include "message/pugixml.h"
 
 #include "message/xml_records.h"
 

@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <new>
 #include <ostream>
-#include <pugixml.hpp>
+#include "message/pugixml.h"
 #include <utility>
 #include <vector>
 
@@ -62,6 +62,7 @@ tree::~tree() = default;
 
 void tree::create(const char* rootName) {
     document_->reset();
+    text_.reset();
     if (!document_->append_child(rootName)) throw std::bad_alloc();
 }
 
@@ -69,12 +70,23 @@ void tree::parse(const char* data, std::size_t size) {
     std::unique_ptr<pugi::xml_document> parsed(new pugi::xml_document);
     check(parsed->load_buffer(data, size, pugi::parse_default), std::string());
     document_ = std::move(parsed);
+    text_.reset();
+}
+
+void tree::parse(std::string&& text) {
+    auto owned = std::make_unique<std::string>(std::move(text));
+    text.clear();
+    std::unique_ptr<pugi::xml_document> parsed(new pugi::xml_document);
+    check(parsed->load_buffer_inplace(&(*owned)[0], owned->size(), pugi::parse_default), std::string());
+    document_ = std::move(parsed);
+    text_ = std::move(owned);
 }
 
 void tree::read(const std::string& path) {
     std::unique_ptr<pugi::xml_document> parsed(new pugi::xml_document);
     check(parsed->load_file(path.c_str(), pugi::parse_default), path);
     document_ = std::move(parsed);
+    text_.reset();
 }
 
 void tree::write(std::ostream& out) const {

@@ -28,6 +28,10 @@ public:
     // offset) when it is not well-formed, and then the former content stays.
     void parse(const char* data, std::size_t size);
     void parse(const std::string& text) { parse(text.data(), text.size()); }
+    // The same, taking the text over: it is parsed in place and becomes the document's own
+    // storage, so that a large document never holds its text twice. On failure the text is gone
+    // and the former content stays.
+    void parse(std::string&& text);
     // The same for the text of a file; xml::parse_error also when the file cannot be read.
     void read(const std::string& path);
 
@@ -41,6 +45,9 @@ public:
 
 private:
     std::unique_ptr<pugi::xml_document> document_;
+    // The text a document parsed in place points into; a string of its own on the heap, so that
+    // no move of the tree moves the characters.
+    std::unique_ptr<std::string> text_;
 };
 
 }  // namespace xml

@@ -4,6 +4,8 @@
 #include <memory>
 #include <string>
 
+#include "plugin/redraw_pace.h"
+
 // The modeless progress dialog of an apply operation (template 202): "i / N" above a bar from 0
 // to N and a Cancel button. The host's main window takes no input while it is open.
 class ApplyProgressDialog {
@@ -17,8 +19,10 @@ public:
     ApplyProgressDialog(const ApplyProgressDialog&) = delete;
     ApplyProgressDialog& operator=(const ApplyProgressDialog&) = delete;
 
-    // Shows step `step`, then lets the dialog handle what the user did meanwhile. True when the
-    // user has cancelled: the dialog is no longer shown.
+    // Reaches step `step`: shows it when the redraw pace allows (always the step before the
+    // total, the last one an apply reaches), then lets the dialog handle what the user did
+    // meanwhile. True when the user has cancelled: the dialog is no longer shown, and the text
+    // names this very step.
     bool advance(std::int32_t step);
     // Tells the user that the application of transforms was interrupted.
     void showInterruption();
@@ -32,9 +36,16 @@ public:
     class Window;  // the platform's dialog
 
 private:
+    // Per platform: sets the text and the bar to `step`, without handling input.
+    void show(std::int32_t step);
+    // Per platform: lets the dialog handle what the user did; true once Cancel was pressed.
+    bool userCancelled(std::int32_t step);
+
     void* mainWindow_;
     std::int32_t total_;
     std::string text_;
+    std::int32_t shown_ = 0;
+    RedrawPace pace_;
     std::unique_ptr<Window> window_;
 };
 

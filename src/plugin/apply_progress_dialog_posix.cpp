@@ -31,13 +31,20 @@ public:
     }
     ~Window() { closeQuietly(); }
 
-    bool advance(std::int32_t step, const std::string& text) {
+    void show(std::int32_t step, const std::string& text) {
         if (services_ == nullptr) {
             terminal_->show(text);
-            return false;
+            return;
         }
+        CheckHost(services_->AEGP_StepProgress(progress_, step, text.c_str(), nullptr),
+                  "updating progress window");
+    }
+
+    // No text: the display stays as it is while the window handles the user's input.
+    bool cancelled(std::int32_t step) {
+        if (services_ == nullptr) return false;
         A_Boolean cancelled = 0;
-        CheckHost(services_->AEGP_StepProgress(progress_, step, text.c_str(), &cancelled),
+        CheckHost(services_->AEGP_StepProgress(progress_, step, nullptr, &cancelled),
                   "updating progress window");
         return cancelled != 0;
     }
@@ -82,9 +89,14 @@ ApplyProgressDialog::ApplyProgressDialog(void* mainWindow, std::int32_t total)
 
 ApplyProgressDialog::~ApplyProgressDialog() = default;
 
-bool ApplyProgressDialog::advance(std::int32_t step) {
+void ApplyProgressDialog::show(std::int32_t step) {
     text_ = progressText(step, total_);
-    return window_ != nullptr && window_->advance(step, text_);
+    shown_ = step;
+    window_->show(step, text_);
+}
+
+bool ApplyProgressDialog::userCancelled(std::int32_t step) {
+    return window_->cancelled(step);
 }
 
 void ApplyProgressDialog::showInterruption() {

@@ -70,9 +70,14 @@ public:
     }
     ~Window() { close(); }
 
-    bool advance(std::int32_t step, const std::string& text) {
+    void show(std::int32_t step, const std::string& text) {
         SetDlgItemTextA(dialog_, IDC_PROGRESS_TEXT, text.c_str());
         SendDlgItemMessageA(dialog_, IDC_PROGRESS_BAR, PBM_SETPOS, static_cast<WPARAM>(step), 0);
+    }
+
+    // Handles what is waiting in the thread's queue without blocking; a redraw happens only
+    // when something was shown since the last.
+    bool cancelled() {
         MSG message;
         while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) {
             if (message.message == WM_QUIT) {
@@ -107,9 +112,14 @@ ApplyProgressDialog::ApplyProgressDialog(void* mainWindow, std::int32_t total)
 
 ApplyProgressDialog::~ApplyProgressDialog() = default;
 
-bool ApplyProgressDialog::advance(std::int32_t step) {
+void ApplyProgressDialog::show(std::int32_t step) {
     text_ = progressText(step, total_);
-    return window_ != nullptr && window_->advance(step, text_);
+    shown_ = step;
+    window_->show(step, text_);
+}
+
+bool ApplyProgressDialog::userCancelled(std::int32_t) {
+    return window_->cancelled();
 }
 
 void ApplyProgressDialog::showInterruption() {

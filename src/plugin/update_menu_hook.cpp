@@ -4,7 +4,8 @@
 #include "host/hook_guard.h"
 #include "host/suite_scope.h"
 #include "link/launcher.h"
-#include "link/requests.h"
+#include "link/pipe.h"
+#include "plugin/application_offer.h"
 #include "plugin/hooks.h"
 #include "plugin/menu_state.h"
 
@@ -28,12 +29,13 @@ void ApplyMenuState(const std::array<CommandState, kCommandCount>& state) {
 
 }  // namespace
 
-// Both views are computed anew on every call; nothing is kept between menus.
+// Both views are computed anew on every call; nothing is kept between menus. The host's own
+// failures are reported; the application's silence or failure only greys out its commands.
 A_Err AEGP_API UpdateMenuHook(AEGP_GlobalRefcon, AEGP_UpdateMenuRefcon, AEGP_WindowType) {
     return HookGuard([]() -> A_Err {
         MenuView view;
         ComputeLocalActions(view.local);
-        queryPossibleActions(kApplicationPipeName, view.application);
+        view.application = applicationOffer(kApplicationPipeName);
         view.applicationRunning = isApplicationRunning();
         view.applicationInstalled = isApplicationInstalled();
         ApplyMenuState(ComputeMenuState(view));

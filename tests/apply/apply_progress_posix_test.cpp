@@ -2,9 +2,11 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <chrono>
 
 #include "apply/apply_fixture.h"
 #include "apply/apply_transformations.h"
+#include "plugin/redraw_pace.h"
 
 namespace {
 
@@ -28,15 +30,51 @@ TEST_F(ApplyProgressTest, TextCountsWrittenKeyframesAndEndsOneShortOfTheTotal) {
     ASSERT_TRUE(applyTransformations(forty));
     const auto& shown = progress();
     ASSERT_EQ(shown.total, 40);
-    ASSERT_EQ(shown.texts.size(), 40u);
+    ASSERT_GE(shown.texts.size(), 2u);
+    EXPECT_EQ(shown.texts.front(), "0 / 40");
+    EXPECT_EQ(shown.texts.back(), "39 / 40");
     for (std::size_t i = 0; i < shown.texts.size(); ++i)
-        EXPECT_EQ(shown.texts[i], std::to_string(i) + " / 40");
+        EXPECT_EQ(shown.texts[i], std::to_string(shown.steps[i]) + " / 40");
+    // The window handles the user's input at every keyframe after the first.
+    EXPECT_EQ(shown.polls, 39);
     EXPECT_EQ(positionKeys(), 40u);
     const auto& lines = host.windows().shown();
     EXPECT_EQ(lines.front(), "progress open id=1 title=\"Application of transforms to layer...\" total=40");
     EXPECT_EQ(lines.at(1), "main-window disabled");
     EXPECT_EQ(lines.at(2), "main-window enabled");
-    EXPECT_EQ(lines.at(3), "progress close id=1 steps=40 last=\"39 / 40\"");
+    EXPECT_EQ(lines.at(3),
+              "progress close id=1 steps=" + std::to_string(shown.steps.size()) + " last=\"39 / 40\"");
+}
+
+// Thousands of keyframes are shown a few dozen times a second, in order, the last one always;
+// a cancel among them still stops at the next keyframe, and the text then names that one.
+TEST_F(ApplyProgressTest, LongRunsRedrawAtAPaceAndCancelAtTheNextKeyframe) {
+    constexpr int kFrames = 3000;
+    const int longComp =
+        host.model().addComp("Long", 640, 480, 25.0, {kFrames, 25}, host.model().rootFolder());
+    const int longSource =
+        host.model().addComp("Plate", 320, 240, 25.0, {kFrames, 25}, host.model().rootFolder());
+    layer = host.model().addLayer(longComp, longSource, AEGP_ObjectType_AV);
+    host.model().activeLayer = layer;
+    const Transformations record = makeRecord(0, kFrames, {0, 0, 0, 1.5, 0.3}, 0, ExportModel::Translation);
+    for (const int cancelAt : {0, 2000}) {
+        SCOPED_TRACE(cancelAt);
+        host.model().layer(layer)->streams.clear();
+        if (cancelAt > 0) host.windows().queueAnswer({simhost::DialogAnswer::Kind::CancelAt, "", cancelAt});
+        const auto start = std::chrono::steady_clock::now();
+        ASSERT_TRUE(applyTransformations(record));
+        const auto elapsed = std::chrono::steady_clock::now() - start;
+        const auto& shown = progress();
+        const std::size_t written = cancelAt > 0 ? static_cast<std::size_t>(cancelAt) : kFrames;
+        EXPECT_EQ(positionKeys(), written);
+        EXPECT_EQ(shown.polls, static_cast<int>(cancelAt > 0 ? written : written - 1));
+        EXPECT_EQ(shown.texts.back(), std::to_string(cancelAt > 0 ? written : written - 1) + " / 3000");
+        EXPECT_TRUE(std::is_sorted(shown.steps.begin(), shown.steps.end()));
+        // The opening, one per interval begun, and the last step or the cancelled one.
+        const auto intervals = static_cast<std::size_t>(elapsed / RedrawPace::kInterval);
+        EXPECT_LE(shown.texts.size(), intervals + 3)
+            << std::chrono::duration<double>(elapsed).count() << " s";
+    }
 }
 
 // A cancel keeps what was written and says so, unless it came while the last keyframe was written.

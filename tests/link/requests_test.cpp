@@ -45,6 +45,19 @@ TEST_F(RequestsTest, PossibleActionsAreTheApplicationsOrNone) {
     EXPECT_TRUE(endsWith(errorOf([] { requestProject(); }), "\nas a result of WaitNamedPipe"));
 }
 
+// With a limit, an application that takes the question and never answers costs the limit, not
+// the reply's own time-out.
+TEST_F(RequestsTest, PossibleActionsWithinALimitEndWithTheLimit) {
+    SilentServer application(kApplicationPipeName, SilentServer::Kind::accepting);
+    PossibleActions actions;
+    actions.overlay = true;
+    const auto start = std::chrono::steady_clock::now();
+    const std::string error = errorOf([&] { queryPossibleActions(kApplicationPipeName, actions, 50ms); });
+    EXPECT_LT(std::chrono::steady_clock::now() - start, ClientPipe::kDefaultReplyTimeout / 2);
+    EXPECT_TRUE(isSystemError(error, "ReadFile (pipe, msg_size)")) << error;
+    EXPECT_EQ(flags(actions), "00000");
+}
+
 TEST_F(RequestsTest, UnexpectedRepliesBecomeBadMessage) {
     const auto query = [] {
         PossibleActions actions;

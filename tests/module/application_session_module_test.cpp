@@ -34,7 +34,9 @@ TEST(ModuleSession, MenuWithTheApplicationAndAProjectImportedOverThePipes) {
     const std::string script = "load \"" + testkit::besideTests("Skelda.aex") +
                                "\"\n"
                                "project new\n"
-                               "menu\n"
+                               // Opened again: on a loaded machine an answer may come after the
+                               // menu's limit, which offers nothing for that opening alone.
+                               "menu\nmenu\nmenu\n"
                                "command \"Import Project from Skelda\"\n"
                                "run 3\n"
                                "dump\n"
@@ -55,7 +57,12 @@ TEST(ModuleSession, MenuWithTheApplicationAndAProjectImportedOverThePipes) {
     EXPECT_NE(out.find("command result=0 handled=1"), std::string::npos) << out;
     EXPECT_NE(out.find("type=comp name=\"Pushed\""), std::string::npos) << out;
     EXPECT_NE(out.find("suites balanced"), std::string::npos) << out;
-    EXPECT_EQ(app.readLine().value_or(""), "pushed Project: ok");
+    // Past the errors of replies to openings that had stopped waiting.
+    std::string pushed;
+    do {
+        pushed = app.readLine().value_or("");
+    } while (pushed.rfind("error ", 0) == 0);
+    EXPECT_EQ(pushed, "pushed Project: ok");
     app.write("quit\n");
     EXPECT_EQ(app.wait(), 0);
 }

@@ -42,9 +42,15 @@ protected:
         const auto ready = app->readLine();
         ASSERT_TRUE(ready && ready->rfind("serving ", 0) == 0) << ready.value_or("(nothing)");
     }
+    // The application's answer to a line; the errors it prints in between (a reply to a menu
+    // that had stopped waiting) are passed over.
     std::string say(const std::string& line) {
         app->write(line + "\n");
-        return app->readLine().value_or("(nothing)");
+        for (;;) {
+            const auto answer = app->readLine();
+            if (!answer) return "(nothing)";
+            if (answer->rfind("error ", 0) != 0) return *answer;
+        }
     }
     std::vector<std::string> frames(const std::string& stem, int count, const char* extension = ".png") {
         std::vector<std::string> paths;
@@ -62,6 +68,14 @@ protected:
             out += host->menus().find(hostContext().commands[i])->enabled ? '1' : '0';
         return out + " " + host->menus().find(hostContext().commands[ApplicationCommand])->text + " / " +
                host->menus().find(hostContext().commands[OverlayCommand])->text;
+    }
+    // The menu once it shows `expected`, or as the last of a few openings: on a loaded machine
+    // the application may answer after the menu's limit, which offers nothing for that opening
+    // alone. Only a few: each question left behind still waits for the application's answer.
+    std::string menuShowing(const std::string& expected) {
+        std::string shown = menu();
+        for (int opening = 1; opening < 5 && shown != expected; ++opening) shown = menu();
+        return shown;
     }
     simhost::SimHost::CommandResult choose(CommandIndex index) {
         return host->runCommand(hostContext().commands[index]);
@@ -102,7 +116,7 @@ TEST_F(ApplicationSessionTest, MenuFollowsTheApplicationAndTheActiveFootage) {
             EXPECT_EQ(say(std::string("actions ") + c.actions).rfind("actions ", 0), 0u);
         }
         host->model().activeItem = c.item;
-        EXPECT_EQ(menu(), c.menu) << c.item;
+        EXPECT_EQ(menuShowing(c.menu), c.menu) << c.item;
     }
     EXPECT_TRUE(host->reports().empty());
     EXPECT_TRUE(host->suites().outstanding().empty());

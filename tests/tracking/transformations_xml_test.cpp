@@ -3,7 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <cstring>
-#include <pugixml.hpp>
+#include "message/pugixml.h"
 #include <random>
 #include <sstream>
 #include <string>
