@@ -22,7 +22,7 @@ std::int32_t checkedCount(std::size_t count, const char* what) {
 }  // namespace
 
 bool applyTransformations(const Transformations& transformations, AEGP_LayerH layer) {
-    SuiteScope<AEGP_LayerSuite7> layers;
+    SuiteScope<AEGP_LayerSuite2> layers;
     if (layer == nullptr) {
         CheckHost(layers->AEGP_GetActiveLayer(&layer), "getting active layer");
         if (layer == nullptr) return false;
@@ -33,7 +33,7 @@ bool applyTransformations(const Transformations& transformations, AEGP_LayerH la
 
     AEGP_CompH comp = nullptr;
     CheckHost(layers->AEGP_GetLayerParentComp(layer, &comp), "getting layer's parent composition");
-    SuiteScope<AEGP_CompSuite6> comps;
+    SuiteScope<AEGP_CompSuite2> comps;
     A_FpLong frameRate = 0;
     CheckHost(comps->AEGP_GetCompFramerate(comp, &frameRate), "getting composition's framerate");
 
@@ -42,7 +42,7 @@ bool applyTransformations(const Transformations& transformations, AEGP_LayerH la
     A_long width = 0;
     A_long height = 0;
     {
-        SuiteScope<AEGP_ItemSuite4> items;
+        SuiteScope<AEGP_ItemSuite2> items;
         CheckHost(items->AEGP_GetItemDimensions(source, &width, &height), "getting item's dimensions");
     }
 
