@@ -35,9 +35,9 @@ enum {
     A_Err_MISSING_SUITE = 13
 };
 
-/* value / scale seconds. */
 #include "aegp_pack_begin.h"
 
+/* value / scale seconds. */
 typedef struct A_Time {
     A_long value;
     A_u_long scale;

@@ -16,7 +16,7 @@ extern "C" {
 
 #include "aegp_pack_begin.h"
 
-/* The interlace label: a 'FIEL' record, packed to 2 bytes (18 bytes). */
+/* The interlace label: a 'FIEL' record, packed tighter than the others. */
 #pragma pack(push, 2)
 typedef struct AEGP_InterlaceLabel {
     A_u_long signature;

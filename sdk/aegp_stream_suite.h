@@ -38,7 +38,7 @@ typedef struct AEGP_ColorVal {
     A_FpLong alphaF, redF, greenF, blueF;
 } AEGP_ColorVal;
 
-/* A stream's value, as wide as its widest member: four doubles (32 bytes). */
+/* A stream's value, as wide as its widest member: four doubles. */
 typedef union AEGP_StreamVal {
     AEGP_FourDVal four_d;
     AEGP_ThreeDVal three_d;
