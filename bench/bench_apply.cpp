@@ -29,8 +29,7 @@ const Transformations& trackedMotion() {
 
 AEGP_PluginID g_plugin = 0;
 
-A_Err AEGP_API recordPlugin(const SPBasicSuite*, A_long, A_long, const A_char*, AEGP_GlobalRefcon*,
-                            AEGP_PluginID id) {
+A_Err AEGP_API recordPlugin(AEGP_ENTRY_PARAMETERS(, , , id, )) {
     g_plugin = id;
     return A_Err_NONE;
 }

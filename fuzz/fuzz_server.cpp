@@ -105,8 +105,7 @@ private:
     }
 };
 
-A_Err AEGP_API storeContext(const SPBasicSuite* basic, A_long, A_long, const A_char*, AEGP_GlobalRefcon*,
-                            AEGP_PluginID id) {
+A_Err AEGP_API storeContext(AEGP_ENTRY_PARAMETERS(basic, , , id, )) {
     hostContext().basicSuite = basic;
     hostContext().pluginId = id;
     return A_Err_NONE;

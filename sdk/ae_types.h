@@ -35,6 +35,8 @@ enum {
     A_Err_MISSING_SUITE = 13
 };
 
+#include "aegp_pack_begin.h"
+
 /* value / scale seconds. */
 typedef struct A_Time {
     A_long value;
@@ -46,9 +48,10 @@ typedef struct A_Ratio {
     A_u_long den;
 } A_Ratio;
 
+#include "aegp_pack_end.h"
+
 typedef A_long AEGP_PluginID;
 typedef A_long AEGP_Command;
-typedef A_long AEGP_ImportFlavorID;
 /* 0 means "no installed effect". */
 typedef A_long AEGP_InstalledEffectKey;
 typedef A_long AEGP_KeyframeIndex;
@@ -61,7 +64,6 @@ typedef struct _AEGP_Footage* AEGP_FootageH;
 typedef struct _AEGP_StreamRef* AEGP_StreamRefH;
 typedef struct _AEGP_EffectRef* AEGP_EffectRefH;
 typedef struct _AEGP_AddKeyframesInfo* AEGP_AddKeyframesInfoH;
-typedef struct _AEGP_ImportOptions* AEGP_ImportOptionsH;
 
 /* Refcons: values a module registers and gets back unchanged in its callbacks. */
 typedef void* AEGP_GlobalRefcon;
@@ -69,7 +71,6 @@ typedef void* AEGP_CommandRefcon;
 typedef void* AEGP_UpdateMenuRefcon;
 typedef void* AEGP_DeathRefcon;
 typedef void* AEGP_IdleRefcon;
-typedef void* AEGP_ImportRefcon;
 
 /* A function-table slot that this interface does not use. */
 typedef void(AEGP_API* AEGP_ReservedSlot)(void);

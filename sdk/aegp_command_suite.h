@@ -14,6 +14,7 @@ extern "C" {
 typedef A_long AEGP_MenuID;
 enum { AEGP_Menu_NONE = 0, AEGP_Menu_ANIMATION = 14 };
 
+/* Acquired with version 1 (kAEGPCommandSuiteVersion1). */
 typedef struct AEGP_CommandSuite1 {
     /* 0: a command number no other command uses. */
     A_Err(AEGP_API* AEGP_GetUniqueCommand)(AEGP_Command* unique_commandP);

@@ -9,9 +9,10 @@ extern "C" {
 #endif
 
 #define kAEGPCompSuite "AEGP Comp Suite"
-#define kAEGPCompSuiteVersion6 6
+#define kAEGPCompSuiteVersion2 6
 
-typedef struct AEGP_CompSuite6 {
+/* Acquired with version 6 (kAEGPCompSuiteVersion2: the second generation of the table). */
+typedef struct AEGP_CompSuite2 {
     AEGP_ReservedSlot reserved0;
     /* 1 */
     A_Err(AEGP_API* AEGP_GetItemFromComp)(AEGP_CompH compH, AEGP_ItemH* itemPH);
@@ -34,7 +35,7 @@ typedef struct AEGP_CompSuite6 {
                                      A_long heightL, const A_Ratio* pixel_aspect_ratioPRt,
                                      const A_Time* durationPT, const A_Ratio* frameratePRt,
                                      AEGP_CompH* new_compPH);
-} AEGP_CompSuite6;
+} AEGP_CompSuite2;
 
 #ifdef __cplusplus
 }

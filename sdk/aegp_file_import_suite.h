@@ -9,8 +9,25 @@
 extern "C" {
 #endif
 
-#define kAEGPFileImportManagerSuite "AEGP File Import Manager Suite"
-#define kAEGPFileImportManagerSuiteVersion2 2
+#define kAEGPFIMSuite "AEGP File Import Manager Suite"
+#define kAEGPFIMSuiteVersion2 2
+
+/* The host's number for a registered flavor. */
+typedef A_long AE_FIM_ImportFlavorRef;
+
+typedef A_long AE_FIM_ImportFlags;
+enum { AE_FIM_ImportFlag_NONE = 0x0, AE_FIM_ImportFlag_COMP = 0x2 };
+
+/* Why the host imports: an ordinary import, or a file dropped on the project. */
+typedef A_long AE_FIM_SpecialAction;
+enum { AE_FIM_SpecialAction_NONE = -1, AE_FIM_SpecialAction_DRAG_N_DROP_FILE = 2 };
+
+/* The refcon registered with the callbacks, handed back to each of them. */
+typedef struct AE_FIM_RefconTag* AE_FIM_Refcon;
+/* One import, to name in AEGP_SetImportedItem. */
+typedef const struct AE_FIM_ImportOptionsTag* AE_FIM_ImportOptions;
+
+#include "aegp_pack_begin.h"
 
 /* A file type: a 32-bit type code and a 32-bit creator code. */
 typedef struct AEGP_FileType {
@@ -23,37 +40,38 @@ typedef struct AEGP_FileExtension {
     A_char extension[8];
 } AEGP_FileExtension;
 
-typedef A_long AEGP_ImportFlags;
-
-/* Imports the file into the open project and hands the host the new item through
-   AEGP_SetImportedItem with the options handle. */
-typedef A_Err(AEGP_API* AEGP_FileImportCB)(AEGP_ImportRefcon refconP, const A_char* file_pathZ,
-                                           AEGP_ImportOptionsH import_optionsH);
+/* Imports the file into the open project, into the folder given (for an ordinary import and a
+   drop alike), and hands the host the new item through AEGP_SetImportedItem with the options. */
+typedef A_Err(AEGP_API* AE_FIM_ImportFileCB)(const A_char* file_pathZ, AE_FIM_ImportOptions imp_options,
+                                             AE_FIM_SpecialAction action, AEGP_ItemH folderH,
+                                             AE_FIM_Refcon refcon);
 /* Sets *importablePB when the flavor can import the file. */
-typedef A_Err(AEGP_API* AEGP_FileVerifyCB)(AEGP_ImportRefcon refconP, const A_char* file_pathZ,
-                                           A_Boolean* importablePB);
+typedef A_Err(AEGP_API* AE_FIM_VerifyImportableCB)(const A_char* file_pathZ, AE_FIM_Refcon refcon,
+                                                   A_Boolean* importablePB);
 
-typedef struct AEGP_FileImportCallbacks {
-    AEGP_ImportRefcon refcon;
-    AEGP_FileImportCB import_cb;
-    AEGP_FileVerifyCB verify_cb;
-} AEGP_FileImportCallbacks;
+typedef struct AE_FIM_ImportCallbacks {
+    AE_FIM_Refcon refcon;
+    AE_FIM_ImportFileCB import_cb;
+    AE_FIM_VerifyImportableCB verify_cb;
+} AE_FIM_ImportCallbacks;
 
-typedef struct AEGP_FileImportManagerSuite2 {
+#include "aegp_pack_end.h"
+
+/* Acquired with version 2 (kAEGPFIMSuiteVersion2). */
+typedef struct AEGP_FIMSuite2 {
     /* 0 */
-    A_Err(AEGP_API* AEGP_RegisterImportFlavor)(const A_char* nameZ, AEGP_ImportFlavorID* flavor_idP);
+    A_Err(AEGP_API* AEGP_RegisterImportFlavor)(const A_char* nameZ, AE_FIM_ImportFlavorRef* imp_refP);
     /* 1 */
-    A_Err(AEGP_API* AEGP_RegisterImportFlavorFileTypes)(AEGP_ImportFlavorID flavor_id, A_long num_filetypesL,
-                                                        const AEGP_FileType* filetypesAP,
-                                                        A_long num_extensionsL,
-                                                        const AEGP_FileExtension* extensionsAP);
-    /* 2 */
-    A_Err(AEGP_API* AEGP_RegisterImportFlavorImportCallbacks)(AEGP_ImportFlavorID flavor_id,
-                                                              AEGP_ImportFlags flags,
-                                                              const AEGP_FileImportCallbacks* callbacksP);
+    A_Err(AEGP_API* AEGP_RegisterImportFlavorFileTypes)(AE_FIM_ImportFlavorRef imp_ref, A_long num_filekindsL,
+                                                        const AEGP_FileType* kindsAP, A_long num_fileextsL,
+                                                        const AEGP_FileExtension* extsAP);
+    /* 2: one flag per call. */
+    A_Err(AEGP_API* AEGP_RegisterImportFlavorImportCallbacks)(AE_FIM_ImportFlavorRef imp_ref,
+                                                              AE_FIM_ImportFlags single_flag,
+                                                              const AE_FIM_ImportCallbacks* imp_cbsP);
     /* 3 */
-    A_Err(AEGP_API* AEGP_SetImportedItem)(AEGP_ImportOptionsH import_optionsH, AEGP_ItemH itemH);
-} AEGP_FileImportManagerSuite2;
+    A_Err(AEGP_API* AEGP_SetImportedItem)(AE_FIM_ImportOptions imp_options, AEGP_ItemH imported_itemH);
+} AEGP_FIMSuite2;
 
 #ifdef __cplusplus
 }

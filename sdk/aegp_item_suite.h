@@ -9,9 +9,10 @@ extern "C" {
 #endif
 
 #define kAEGPItemSuite "AEGP Item Suite"
-#define kAEGPItemSuiteVersion4 4
+#define kAEGPItemSuiteVersion2 4
 
-typedef A_long AEGP_ItemType;
+/* 16 bits wide. */
+typedef A_short AEGP_ItemType;
 enum {
     AEGP_ItemType_NONE = 0,
     AEGP_ItemType_FOLDER = 1,
@@ -20,7 +21,8 @@ enum {
     AEGP_ItemType_FOOTAGE = 4
 };
 
-typedef struct AEGP_ItemSuite4 {
+/* Acquired with version 4 (kAEGPItemSuiteVersion2: the second generation of the table). */
+typedef struct AEGP_ItemSuite2 {
     AEGP_ReservedSlot reserved0;
     /* 1: the active item, or null. */
     A_Err(AEGP_API* AEGP_GetActiveItem)(AEGP_ItemH* itemPH);
@@ -39,7 +41,7 @@ typedef struct AEGP_ItemSuite4 {
     AEGP_ReservedSlot reserved12;
     /* 13: size in pixels. */
     A_Err(AEGP_API* AEGP_GetItemDimensions)(AEGP_ItemH itemH, A_long* widthPL, A_long* heightPL);
-} AEGP_ItemSuite4;
+} AEGP_ItemSuite2;
 
 #ifdef __cplusplus
 }

@@ -9,10 +9,10 @@ extern "C" {
 #endif
 
 #define kAEGPLayerSuite "AEGP Layer Suite"
-#define kAEGPLayerSuiteVersion7 7
+#define kAEGPLayerSuiteVersion2 7
 
-/* Layer time counts from the layer's start; composition time from the composition's. */
-typedef A_long AEGP_LTimeMode;
+/* Layer time counts from the layer's start; composition time from the composition's. 16 bits wide. */
+typedef A_short AEGP_LTimeMode;
 enum { AEGP_LTimeMode_LayerTime = 0, AEGP_LTimeMode_CompTime = 1 };
 
 typedef A_long AEGP_ObjectType;
@@ -23,7 +23,8 @@ enum {
     AEGP_ObjectType_TEXT = 3
 };
 
-typedef struct AEGP_LayerSuite7 {
+/* Acquired with version 7 (kAEGPLayerSuiteVersion2: the second generation of the table). */
+typedef struct AEGP_LayerSuite2 {
     AEGP_ReservedSlot reserved0;
     AEGP_ReservedSlot reserved1;
     /* 2: the active layer, or null. */
@@ -62,7 +63,7 @@ typedef struct AEGP_LayerSuite7 {
     AEGP_ReservedSlot reserved26;
     /* 27 */
     A_Err(AEGP_API* AEGP_GetLayerObjectType)(AEGP_LayerH layerH, AEGP_ObjectType* object_typeP);
-} AEGP_LayerSuite7;
+} AEGP_LayerSuite2;
 
 #ifdef __cplusplus
 }

@@ -9,9 +9,10 @@ extern "C" {
 #endif
 
 #define kAEGPProjSuite "AEGP Proj Suite"
-#define kAEGPProjSuiteVersion2 2
+#define kAEGPProjSuiteVersion1 2
 
-typedef struct AEGP_ProjSuite2 {
+/* Acquired with version 2 (kAEGPProjSuiteVersion1: the first generation of the table). */
+typedef struct AEGP_ProjSuite1 {
     /* 0 */
     A_Err(AEGP_API* AEGP_GetNumProjects)(A_long* num_projPL);
     /* 1 */
@@ -20,7 +21,7 @@ typedef struct AEGP_ProjSuite2 {
     AEGP_ReservedSlot reserved3;
     /* 4: the root folder, an item of folder type. */
     A_Err(AEGP_API* AEGP_GetProjectRootFolder)(AEGP_ProjectH projH, AEGP_ItemH* root_folderPH);
-} AEGP_ProjSuite2;
+} AEGP_ProjSuite1;
 
 #ifdef __cplusplus
 }

@@ -11,8 +11,9 @@ extern "C" {
 #define kAEGPRegisterSuite "AEGP Register Suite"
 #define kAEGPRegisterSuiteVersion1 1
 
-typedef A_long AEGP_HookPriority;
-enum { AEGP_HP_AfterAE = 0, AEGP_HP_BeforeAE = 1 };
+/* Whether a command hook runs before or after the host handles the command. */
+typedef A_u_long AEGP_HookPriority;
+enum { AEGP_HP_BeforeAE = 0x1, AEGP_HP_AfterAE = 0x2 };
 
 /* Registering a command hook for command 0 means every command. */
 enum { AEGP_Command_ALL = 0 };
@@ -27,10 +28,11 @@ typedef A_Err(AEGP_API* AEGP_CommandHook)(AEGP_GlobalRefcon plugin_refconP, AEGP
 typedef A_Err(AEGP_API* AEGP_UpdateMenuHook)(AEGP_GlobalRefcon plugin_refconP, AEGP_UpdateMenuRefcon refconP,
                                              AEGP_WindowType active_window);
 typedef A_Err(AEGP_API* AEGP_DeathHook)(AEGP_GlobalRefcon plugin_refconP, AEGP_DeathRefcon refconP);
-/* The hook may lower *max_sleepPL, the milliseconds until the host idles again. */
+/* The hook may lower *max_sleepPL, the time until the host idles again, in sixtieths of a second. */
 typedef A_Err(AEGP_API* AEGP_IdleHook)(AEGP_GlobalRefcon plugin_refconP, AEGP_IdleRefcon refconP,
                                        A_long* max_sleepPL);
 
+/* Acquired with version 1 (kAEGPRegisterSuiteVersion1). */
 typedef struct AEGP_RegisterSuite1 {
     /* 0 */
     A_Err(AEGP_API* AEGP_RegisterCommandHook)(AEGP_PluginID aegp_plugin_id, AEGP_HookPriority hook_priority,

@@ -9,7 +9,7 @@ extern "C" {
 #endif
 
 #define kAEGPStreamSuite "AEGP Stream Suite"
-#define kAEGPStreamSuiteVersion4 4
+#define kAEGPStreamSuiteVersion1 4
 
 /* The layer's own transform properties. */
 typedef A_long AEGP_LayerStream;
@@ -21,6 +21,8 @@ enum {
     AEGP_LayerStream_OPACITY = 4
 };
 
+#include "aegp_pack_begin.h"
+
 typedef struct AEGP_TwoDVal {
     A_FpLong x, y;
 } AEGP_TwoDVal;
@@ -29,10 +31,20 @@ typedef struct AEGP_ThreeDVal {
     A_FpLong x, y, z;
 } AEGP_ThreeDVal;
 
+typedef A_FpLong AEGP_FourDVal[4];
+
+/* Each channel from 0 to 1. */
+typedef struct AEGP_ColorVal {
+    A_FpLong alphaF, redF, greenF, blueF;
+} AEGP_ColorVal;
+
+/* A stream's value, as wide as its widest member: four doubles. */
 typedef union AEGP_StreamVal {
-    A_FpLong one_d;
-    AEGP_TwoDVal two_d;
+    AEGP_FourDVal four_d;
     AEGP_ThreeDVal three_d;
+    AEGP_TwoDVal two_d;
+    A_FpLong one_d;
+    AEGP_ColorVal color;
 } AEGP_StreamVal;
 
 /* A value for the stream it names. */
@@ -41,7 +53,10 @@ typedef struct AEGP_StreamValue {
     AEGP_StreamVal val;
 } AEGP_StreamValue;
 
-typedef struct AEGP_StreamSuite4 {
+#include "aegp_pack_end.h"
+
+/* Acquired with version 4 (kAEGPStreamSuiteVersion1: the first generation of the table). */
+typedef struct AEGP_StreamSuite1 {
     AEGP_ReservedSlot reserved0;
     AEGP_ReservedSlot reserved1;
     /* 2: a reference to free with AEGP_DisposeStream. */
@@ -54,7 +69,7 @@ typedef struct AEGP_StreamSuite4 {
     AEGP_ReservedSlot reserved5;
     /* 6 */
     A_Err(AEGP_API* AEGP_DisposeStream)(AEGP_StreamRefH streamH);
-} AEGP_StreamSuite4;
+} AEGP_StreamSuite1;
 
 #ifdef __cplusplus
 }

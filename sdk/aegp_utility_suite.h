@@ -9,9 +9,10 @@ extern "C" {
 #endif
 
 #define kAEGPUtilitySuite "AEGP Utility Suite"
-#define kAEGPUtilitySuiteVersion3 3
+#define kAEGPUtilitySuiteVersion1 3
 
-typedef struct AEGP_UtilitySuite3 {
+/* Acquired with version 3 (kAEGPUtilitySuiteVersion1: the first generation of the table). */
+typedef struct AEGP_UtilitySuite1 {
     /* 0: shows the text to the user. */
     A_Err(AEGP_API* AEGP_ReportInfo)(AEGP_PluginID aegp_plugin_id, const A_char* info_stringZ);
     AEGP_ReservedSlot reserved1;
@@ -25,7 +26,7 @@ typedef struct AEGP_UtilitySuite3 {
     AEGP_ReservedSlot reserved7;
     /* 8: the host's main window: an HWND on Windows, the host's window services elsewhere. */
     A_Err(AEGP_API* AEGP_GetMainHWND)(void* main_hwndPH);
-} AEGP_UtilitySuite3;
+} AEGP_UtilitySuite1;
 
 #ifdef __cplusplus
 }

@@ -11,6 +11,7 @@ extern "C" {
 #define kPFANSISuite "PF ANSI Suite"
 #define kPFANSISuiteVersion1 1
 
+/* Acquired with version 1 (kPFANSISuiteVersion1). */
 typedef struct PF_ANSICallbacksSuite1 {
     AEGP_ReservedSlot reserved0;
     AEGP_ReservedSlot reserved1;

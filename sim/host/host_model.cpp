@@ -52,6 +52,19 @@ void dumpStream(std::ostream& out, int owner, const Stream& stream) {
 
 }  // namespace
 
+AEGP_FootageInterp defaultFootageInterpretation() {
+    AEGP_FootageInterp interp{};
+    interp.il.signature = 0x4649454Cu;  // 'FIEL'
+    interp.il.version = 1;
+    interp.al.flags = AEGP_AlphaPremul;
+    interp.loop.loops = 1;
+    interp.pix_aspect_ratio = {1, 1};
+    interp.native_fpsF = 30.0;
+    interp.conform_fpsF = 30.0;
+    interp.depthL = 24;
+    return interp;
+}
+
 HostModel::HostModel() {
     setInstalledEffects({"Gaussian Blur", "Transform", "Corner Pin", "Levels"});
 }
@@ -98,9 +111,7 @@ int HostModel::addFootage(const std::string& name, const std::vector<std::string
     footage.height = 480;
     footage.footage.files = files;
     footage.footage.sequence = files.size() > 1;
-    footage.footage.interp.pixel_aspect_ratio = {1, 1};
-    footage.footage.interp.native_fpsF = 30.0 * 65536.0;
-    footage.footage.interp.conform_fpsF = footage.footage.interp.native_fpsF;
+    footage.footage.interp = footageInterpretation;
     items_[footage.id] = footage;
     return footage.id;
 }
@@ -192,8 +203,8 @@ void HostModel::dump(std::ostream& out) const {
             if (!item.footage.files.empty()) out << " first=\"" << item.footage.files.front() << "\"";
             const AEGP_FootageInterp& interp = item.footage.interp;
             out << " sequence=" << (item.footage.sequence ? 1 : 0) << " width=" << item.width
-                << " height=" << item.height << " pixel=" << interp.pixel_aspect_ratio.num << '/'
-                << interp.pixel_aspect_ratio.den << " fps=" << interp.native_fpsF / 65536.0;
+                << " height=" << item.height << " pixel=" << interp.pix_aspect_ratio.num << '/'
+                << interp.pix_aspect_ratio.den << " fps=" << interp.native_fpsF;
         }
         if (item.type == AEGP_ItemType_COMP) {
             out << " width=" << item.width << " height=" << item.height << " fps=" << item.comp.fps

@@ -90,6 +90,8 @@ struct UndoGroup {
     bool undone = false;
 };
 
+AEGP_FootageInterp defaultFootageInterpretation();
+
 // The one host project with everything in it, the installed effects and the undo log.
 class HostModel {
 public:
@@ -119,6 +121,9 @@ public:
     int activeLayer = 0;
     // Footage made by AEGP_NewFootage and not yet added to the project, by handle id.
     std::map<int, Footage> newFootage;
+    // The interpretation the host gives every new footage: 30 frames per second, square pixels,
+    // the interlace and alpha labels of a progressive, premultiplied 24-bit file.
+    AEGP_FootageInterp footageInterpretation = defaultFootageInterpretation();
 
     std::vector<InstalledEffect>& installedEffects() { return installedEffects_; }
     // Replaces the installed effects by these names, in this order, with fresh keys.

@@ -67,7 +67,7 @@ A_Time sourceDuration(const Item& source, const Item& comp) {
     if (source.type == AEGP_ItemType_COMP) return source.comp.duration;
     if (source.footage.sequence)
         return framesTime(static_cast<long long>(source.footage.files.size()),
-                          source.footage.interp.native_fpsF / 65536.0);
+                          source.footage.interp.native_fpsF);
     return comp.comp.duration;
 }
 

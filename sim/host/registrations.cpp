@@ -19,7 +19,7 @@ const char* hookKindName(HookKind kind) {
     return "?";
 }
 
-ImportFlavor* Registrations::flavor(AEGP_ImportFlavorID id) {
+ImportFlavor* Registrations::flavor(AE_FIM_ImportFlavorRef id) {
     for (ImportFlavor& f : flavors) {
         if (f.id == id) return &f;
     }

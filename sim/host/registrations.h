@@ -25,22 +25,22 @@ struct RegisteredHook {
 };
 
 struct ImportFlavor {
-    AEGP_ImportFlavorID id = 0;
+    AE_FIM_ImportFlavorRef id = 0;
     std::string name;
     std::vector<AEGP_FileType> fileTypes;
     std::vector<AEGP_FileExtension> extensions;
     bool hasCallbacks = false;
-    AEGP_ImportFlags flags = 0;
-    AEGP_FileImportCallbacks callbacks{};
+    AE_FIM_ImportFlags flags = 0;
+    AE_FIM_ImportCallbacks callbacks{};
 };
 
 // What modules registered with the host, in registration order.
 struct Registrations {
     std::vector<RegisteredHook> hooks;
     std::vector<ImportFlavor> flavors;
-    AEGP_ImportFlavorID lastFlavor = 500;
+    AE_FIM_ImportFlavorRef lastFlavor = 500;
 
-    ImportFlavor* flavor(AEGP_ImportFlavorID id);
+    ImportFlavor* flavor(AE_FIM_ImportFlavorRef id);
     // The flavor with callbacks whose extensions include the file's (case ignored), or null.
     ImportFlavor* flavorForFile(const std::string& path);
 };

@@ -27,9 +27,10 @@ void run(ScriptContext& context, const std::vector<std::string>& args) {
     if (*end != '\0' || !(seconds >= 0) || seconds > 3600) throw ScriptError("not a duration: " + args[0]);
     const auto deadline = std::chrono::steady_clock::now() + std::chrono::duration<double>(seconds);
     do {
-        A_long sleep = 10;
+        A_long sleep = 1;  // sixtieths of a second
         idleOnce(context, &sleep);
-        const auto pause = std::chrono::milliseconds(std::max<A_long>(1, std::min<A_long>(sleep, 10)));
+        const auto pause =
+            std::chrono::milliseconds(std::max<A_long>(1, std::min<A_long>(sleep * 1000 / 60, 10)));
         if (std::chrono::steady_clock::now() + pause >= deadline) break;
         std::this_thread::sleep_for(pause);
     } while (std::chrono::steady_clock::now() < deadline);

@@ -42,7 +42,8 @@ const SPBasicSuite* SimHost::basicSuite() const {
     return simBasicSuite();
 }
 
-A_Err SimHost::enter(AEGP_PluginEntryFunc entry, const std::string& modulePath) {
+// Only the 32-bit host hands the module its path.
+A_Err SimHost::enter(AEGP_PluginEntryFunc entry, [[maybe_unused]] const std::string& modulePath) {
     AEGP_PluginID plugin = 0;
     {
         auto guard = lock();
@@ -50,8 +51,9 @@ A_Err SimHost::enter(AEGP_PluginEntryFunc entry, const std::string& modulePath) 
         refcons_[plugin] = nullptr;
     }
     AEGP_GlobalRefcon refcon = nullptr;
-    const A_Err result =
-        entry(basicSuite(), kMajorVersion, kMinorVersion, modulePath.c_str(), &refcon, plugin);
+    // The module's resources are in its own file.
+    const A_Err result = entry(AEGP_ENTRY_ARGUMENTS(basicSuite(), kMajorVersion, kMinorVersion,
+                                                    modulePath.c_str(), modulePath.c_str(), plugin, &refcon));
     auto guard = lock();
     refcons_[plugin] = refcon;
     return result;
@@ -146,7 +148,7 @@ SimHost::VerifyResult SimHost::verifyImport(const ImportFlavor& flavor, const st
         return outcome;
     }
     A_Boolean importable = 0;
-    outcome.result = flavor.callbacks.verify_cb(flavor.callbacks.refcon, path.c_str(), &importable);
+    outcome.result = flavor.callbacks.verify_cb(path.c_str(), flavor.callbacks.refcon, &importable);
     outcome.importable = importable != 0;
     return outcome;
 }

@@ -45,20 +45,20 @@ A_Err AEGP_API CreateComp(AEGP_ItemH parentFolder, const A_char* name, A_long wi
     });
 }
 
-AEGP_CompSuite6 makeCompSuite6() {
-    AEGP_CompSuite6 suite{};
+AEGP_CompSuite2 makeCompSuite2() {
+    AEGP_CompSuite2 suite{};
     suite.AEGP_GetItemFromComp = GetItemFromComp;
     suite.AEGP_GetCompFramerate = GetCompFramerate;
     suite.AEGP_CreateComp = CreateComp;
     return suite;
 }
 
-const AEGP_CompSuite6 kCompSuite6 = makeCompSuite6();
+const AEGP_CompSuite2 kCompSuite2 = makeCompSuite2();
 
 }  // namespace
 
 void offerCompSuite(SuiteBookkeeping& suites) {
-    suites.offer(kAEGPCompSuite, kAEGPCompSuiteVersion6, &kCompSuite6);
+    suites.offer(kAEGPCompSuite, kAEGPCompSuiteVersion2, &kCompSuite2);
 }
 
 }  // namespace simhost

@@ -6,7 +6,7 @@ namespace simhost {
 
 namespace {
 
-A_Err AEGP_API RegisterImportFlavor(const A_char* name, AEGP_ImportFlavorID* flavorP) {
+A_Err AEGP_API RegisterImportFlavor(const A_char* name, AE_FIM_ImportFlavorRef* flavorP) {
     return hostCall("AEGP_RegisterImportFlavor", [&](SimHost& host) -> A_Err {
         if (name == nullptr || flavorP == nullptr) return A_Err_PARAMETER;
         ImportFlavor flavor;
@@ -18,7 +18,7 @@ A_Err AEGP_API RegisterImportFlavor(const A_char* name, AEGP_ImportFlavorID* fla
     });
 }
 
-A_Err AEGP_API RegisterImportFlavorFileTypes(AEGP_ImportFlavorID id, A_long typeCount,
+A_Err AEGP_API RegisterImportFlavorFileTypes(AE_FIM_ImportFlavorRef id, A_long typeCount,
                                              const AEGP_FileType* types, A_long extensionCount,
                                              const AEGP_FileExtension* extensions) {
     return hostCall("AEGP_RegisterImportFlavorFileTypes", [&](SimHost& host) -> A_Err {
@@ -32,8 +32,8 @@ A_Err AEGP_API RegisterImportFlavorFileTypes(AEGP_ImportFlavorID id, A_long type
     });
 }
 
-A_Err AEGP_API RegisterImportFlavorImportCallbacks(AEGP_ImportFlavorID id, AEGP_ImportFlags flags,
-                                                   const AEGP_FileImportCallbacks* callbacks) {
+A_Err AEGP_API RegisterImportFlavorImportCallbacks(AE_FIM_ImportFlavorRef id, AE_FIM_ImportFlags flags,
+                                                   const AE_FIM_ImportCallbacks* callbacks) {
     return hostCall("AEGP_RegisterImportFlavorImportCallbacks", [&](SimHost& host) -> A_Err {
         ImportFlavor* flavor = host.registrations().flavor(id);
         if (flavor == nullptr || callbacks == nullptr) return A_Err_PARAMETER;
@@ -44,14 +44,14 @@ A_Err AEGP_API RegisterImportFlavorImportCallbacks(AEGP_ImportFlavorID id, AEGP_
     });
 }
 
-A_Err AEGP_API SetImportedItem(AEGP_ImportOptionsH options, AEGP_ItemH item) {
+A_Err AEGP_API SetImportedItem(AE_FIM_ImportOptions options, AEGP_ItemH item) {
     return hostCall("AEGP_SetImportedItem", [&](SimHost& host) -> A_Err {
         if (host.model().item(fromHandle(item)) == nullptr) return A_Err_PARAMETER;
         return host.setImportedItem(fromHandle(options), fromHandle(item)) ? A_Err_NONE : A_Err_PARAMETER;
     });
 }
 
-const AEGP_FileImportManagerSuite2 kFileImportManagerSuite2 = {
+const AEGP_FIMSuite2 kFIMSuite2 = {
     RegisterImportFlavor,
     RegisterImportFlavorFileTypes,
     RegisterImportFlavorImportCallbacks,
@@ -61,7 +61,7 @@ const AEGP_FileImportManagerSuite2 kFileImportManagerSuite2 = {
 }  // namespace
 
 void offerFileImportSuite(SuiteBookkeeping& suites) {
-    suites.offer(kAEGPFileImportManagerSuite, kAEGPFileImportManagerSuiteVersion2, &kFileImportManagerSuite2);
+    suites.offer(kAEGPFIMSuite, kAEGPFIMSuiteVersion2, &kFIMSuite2);
 }
 
 }  // namespace simhost

@@ -12,8 +12,6 @@ namespace simhost {
 
 namespace {
 
-constexpr double kDefaultFps = 30.0;
-
 std::string fileNameOf(const std::string& path) {
     const std::size_t cut = path.find_last_of("\\/");
     return cut == std::string::npos ? path : path.substr(cut + 1);
@@ -54,17 +52,16 @@ A_Err AEGP_API GetFootagePath(AEGP_FootageH footage, A_long frame, A_long fileIn
 }
 
 // The host reads the directory now: what the footage takes is fixed at this call.
-A_Err AEGP_API NewFootage(AEGP_PluginID plugin, const A_char* pathZ, A_Boolean sequence, AEGP_FootageLayerKey,
+A_Err AEGP_API NewFootage(AEGP_PluginID plugin, const A_char* pathZ, A_Boolean sequence, void* reserved,
                           AEGP_FootageH* footageP) {
     return hostCall("AEGP_NewFootage", [&](SimHost& host) -> A_Err {
-        if (!host.knowsPlugin(plugin) || pathZ == nullptr || footageP == nullptr) return A_Err_PARAMETER;
+        if (!host.knowsPlugin(plugin) || pathZ == nullptr || reserved != nullptr || footageP == nullptr)
+            return A_Err_PARAMETER;
         Footage made;
         made.files = footageFiles(pathZ, sequence != 0);
         if (made.files.empty()) return A_Err_PARAMETER;
         made.sequence = sequence != 0;
-        made.interp.pixel_aspect_ratio = {1, 1};
-        made.interp.native_fpsF = kDefaultFps * 65536.0;
-        made.interp.conform_fpsF = made.interp.native_fpsF;
+        made.interp = host.model().footageInterpretation;
         const int id = host.model().nextId();
         host.model().newFootage[id] = made;
         *footageP = toHandle<AEGP_FootageH>(id);
@@ -99,6 +96,9 @@ A_Err AEGP_API DisposeFootage(AEGP_FootageH footage) {
     });
 }
 
+// The highest frame rate the host accepts for a footage.
+constexpr double kMaxFramesPerSecond = 999.0;
+
 A_Err AEGP_API GetFootageInterpretation(AEGP_FootageH footage, AEGP_FootageInterp* interpP) {
     return hostCall("AEGP_GetFootageInterpretation", [&](SimHost& host) -> A_Err {
         const Footage* found = footageOf(host.model(), footage);
@@ -111,16 +111,18 @@ A_Err AEGP_API GetFootageInterpretation(AEGP_FootageH footage, AEGP_FootageInter
 A_Err AEGP_API SetFootageInterpretation(AEGP_FootageH footage, const AEGP_FootageInterp* interpP) {
     return hostCall("AEGP_SetFootageInterpretation", [&](SimHost& host) -> A_Err {
         Footage* found = footageOf(host.model(), footage);
-        if (found == nullptr || interpP == nullptr || interpP->pixel_aspect_ratio.num <= 0 ||
-            interpP->pixel_aspect_ratio.den == 0 || !(interpP->native_fpsF > 0.0))
+        // Frame rates are frames per second; the host takes none above its own limit.
+        if (found == nullptr || interpP == nullptr || interpP->pix_aspect_ratio.num <= 0 ||
+            interpP->pix_aspect_ratio.den == 0 || !(interpP->native_fpsF > 0.0) ||
+            interpP->native_fpsF > kMaxFramesPerSecond)
             return A_Err_PARAMETER;
         found->interp = *interpP;
         return A_Err_NONE;
     });
 }
 
-AEGP_FootageSuite3 makeFootageSuite3() {
-    AEGP_FootageSuite3 suite{};
+AEGP_FootageSuite1 makeFootageSuite1() {
+    AEGP_FootageSuite1 suite{};
     suite.AEGP_GetMainFootageFromItem = GetMainFootageFromItem;
     suite.AEGP_GetFootageNumFiles = GetFootageNumFiles;
     suite.AEGP_GetFootagePath = GetFootagePath;
@@ -132,12 +134,12 @@ AEGP_FootageSuite3 makeFootageSuite3() {
     return suite;
 }
 
-const AEGP_FootageSuite3 kFootageSuite3 = makeFootageSuite3();
+const AEGP_FootageSuite1 kFootageSuite1 = makeFootageSuite1();
 
 }  // namespace
 
 void offerFootageSuite(SuiteBookkeeping& suites) {
-    suites.offer(kAEGPFootageSuite, kAEGPFootageSuiteVersion3, &kFootageSuite3);
+    suites.offer(kAEGPFootageSuite, kAEGPFootageSuiteVersion1, &kFootageSuite1);
 }
 
 }  // namespace simhost

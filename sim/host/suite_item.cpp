@@ -47,8 +47,8 @@ A_Err AEGP_API GetItemDimensions(AEGP_ItemH item, A_long* widthP, A_long* height
     });
 }
 
-AEGP_ItemSuite4 makeItemSuite4() {
-    AEGP_ItemSuite4 suite{};
+AEGP_ItemSuite2 makeItemSuite2() {
+    AEGP_ItemSuite2 suite{};
     suite.AEGP_GetActiveItem = GetActiveItem;
     suite.AEGP_SelectItem = SelectItem;
     suite.AEGP_GetItemType = GetItemType;
@@ -56,12 +56,12 @@ AEGP_ItemSuite4 makeItemSuite4() {
     return suite;
 }
 
-const AEGP_ItemSuite4 kItemSuite4 = makeItemSuite4();
+const AEGP_ItemSuite2 kItemSuite2 = makeItemSuite2();
 
 }  // namespace
 
 void offerItemSuite(SuiteBookkeeping& suites) {
-    suites.offer(kAEGPItemSuite, kAEGPItemSuiteVersion4, &kItemSuite4);
+    suites.offer(kAEGPItemSuite, kAEGPItemSuiteVersion2, &kItemSuite2);
 }
 
 }  // namespace simhost

@@ -106,8 +106,8 @@ A_Err AEGP_API GetLayerObjectType(AEGP_LayerH layer, AEGP_ObjectType* typeP) {
     });
 }
 
-AEGP_LayerSuite7 makeLayerSuite7() {
-    AEGP_LayerSuite7 suite{};
+AEGP_LayerSuite2 makeLayerSuite2() {
+    AEGP_LayerSuite2 suite{};
     suite.AEGP_GetActiveLayer = GetActiveLayer;
     suite.AEGP_GetLayerSourceItem = GetLayerSourceItem;
     suite.AEGP_GetLayerParentComp = GetLayerParentComp;
@@ -120,12 +120,12 @@ AEGP_LayerSuite7 makeLayerSuite7() {
     return suite;
 }
 
-const AEGP_LayerSuite7 kLayerSuite7 = makeLayerSuite7();
+const AEGP_LayerSuite2 kLayerSuite2 = makeLayerSuite2();
 
 }  // namespace
 
 void offerLayerSuite(SuiteBookkeeping& suites) {
-    suites.offer(kAEGPLayerSuite, kAEGPLayerSuiteVersion7, &kLayerSuite7);
+    suites.offer(kAEGPLayerSuite, kAEGPLayerSuiteVersion2, &kLayerSuite2);
 }
 
 }  // namespace simhost

@@ -32,13 +32,13 @@ A_Err AEGP_API GetProjectRootFolder(AEGP_ProjectH project, AEGP_ItemH* folderP) 
     });
 }
 
-const AEGP_ProjSuite2 kProjSuite2 = {GetNumProjects, GetProjectByIndex, nullptr, nullptr,
+const AEGP_ProjSuite1 kProjSuite1 = {GetNumProjects, GetProjectByIndex, nullptr, nullptr,
                                      GetProjectRootFolder};
 
 }  // namespace
 
 void offerProjSuite(SuiteBookkeeping& suites) {
-    suites.offer(kAEGPProjSuite, kAEGPProjSuiteVersion2, &kProjSuite2);
+    suites.offer(kAEGPProjSuite, kAEGPProjSuiteVersion1, &kProjSuite1);
 }
 
 }  // namespace simhost

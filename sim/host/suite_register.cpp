@@ -15,6 +15,10 @@ A_Err addHook(const char* operation, AEGP_PluginID plugin, HookKind kind, Functi
     hook.*slot = function;
     return hostCall(operation, [&](SimHost& host) -> A_Err {
         if (function == nullptr || !host.knowsPlugin(plugin)) return A_Err_PARAMETER;
+        // A command hook runs before or after the host's own handling, nothing else.
+        if (kind == HookKind::Command && hook.priority != AEGP_HP_BeforeAE &&
+            hook.priority != AEGP_HP_AfterAE)
+            return A_Err_PARAMETER;
         hook.plugin = plugin;
         host.registrations().hooks.push_back(hook);
         return A_Err_NONE;

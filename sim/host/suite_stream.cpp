@@ -37,20 +37,20 @@ A_Err AEGP_API DisposeStream(AEGP_StreamRefH stream) {
     });
 }
 
-AEGP_StreamSuite4 makeStreamSuite4() {
-    AEGP_StreamSuite4 suite{};
+AEGP_StreamSuite1 makeStreamSuite1() {
+    AEGP_StreamSuite1 suite{};
     suite.AEGP_GetNewLayerStream = GetNewLayerStream;
     suite.AEGP_GetNewEffectStreamByIndex = GetNewEffectStreamByIndex;
     suite.AEGP_DisposeStream = DisposeStream;
     return suite;
 }
 
-const AEGP_StreamSuite4 kStreamSuite4 = makeStreamSuite4();
+const AEGP_StreamSuite1 kStreamSuite1 = makeStreamSuite1();
 
 }  // namespace
 
 void offerStreamSuite(SuiteBookkeeping& suites) {
-    suites.offer(kAEGPStreamSuite, kAEGPStreamSuiteVersion4, &kStreamSuite4);
+    suites.offer(kAEGPStreamSuite, kAEGPStreamSuiteVersion1, &kStreamSuite1);
 }
 
 }  // namespace simhost

@@ -45,14 +45,14 @@ A_Err AEGP_API GetMainHWND(void* windowP) {
     });
 }
 
-const AEGP_UtilitySuite3 kUtilitySuite3 = {
+const AEGP_UtilitySuite1 kUtilitySuite1 = {
     ReportInfo, nullptr, nullptr, nullptr, nullptr, StartUndoGroup, EndUndoGroup, nullptr, GetMainHWND,
 };
 
 }  // namespace
 
 void offerUtilitySuite(SuiteBookkeeping& suites) {
-    suites.offer(kAEGPUtilitySuite, kAEGPUtilitySuiteVersion3, &kUtilitySuite3);
+    suites.offer(kAEGPUtilitySuite, kAEGPUtilitySuiteVersion1, &kUtilitySuite1);
 }
 
 }  // namespace simhost

@@ -51,7 +51,7 @@ bool settleExistingKeys(LayerKeyframeSink& sink, const ModelTargets& targets) {
 }  // namespace
 
 bool applyTransformations(const Transformations& transformations, AEGP_LayerH layer, ApplyOptions options) {
-    SuiteScope<AEGP_LayerSuite7> layers;
+    SuiteScope<AEGP_LayerSuite2> layers;
     if (layer == nullptr) {
         CheckHost(layers->AEGP_GetActiveLayer(&layer), "getting active layer");
         if (layer == nullptr) return false;
@@ -62,7 +62,7 @@ bool applyTransformations(const Transformations& transformations, AEGP_LayerH la
 
     AEGP_CompH comp = nullptr;
     CheckHost(layers->AEGP_GetLayerParentComp(layer, &comp), "getting layer's parent composition");
-    SuiteScope<AEGP_CompSuite6> comps;
+    SuiteScope<AEGP_CompSuite2> comps;
     A_FpLong frameRate = 0;
     CheckHost(comps->AEGP_GetCompFramerate(comp, &frameRate), "getting composition's framerate");
 
@@ -71,7 +71,7 @@ bool applyTransformations(const Transformations& transformations, AEGP_LayerH la
     A_long width = 0;
     A_long height = 0;
     {
-        SuiteScope<AEGP_ItemSuite4> items;
+        SuiteScope<AEGP_ItemSuite2> items;
         CheckHost(items->AEGP_GetItemDimensions(source, &width, &height), "getting item's dimensions");
     }
 

@@ -11,7 +11,7 @@ namespace {
 // A stream reference given back on every way out; a refusal is reported on the normal path.
 class OwnedStream {
 public:
-    OwnedStream(const AEGP_StreamSuite4& streams, AEGP_StreamRefH stream)
+    OwnedStream(const AEGP_StreamSuite1& streams, AEGP_StreamRefH stream)
         : streams_(streams), stream_(stream) {}
     ~OwnedStream() {
         if (stream_ != nullptr) streams_.AEGP_DisposeStream(stream_);
@@ -27,7 +27,7 @@ public:
     }
 
 private:
-    const AEGP_StreamSuite4& streams_;
+    const AEGP_StreamSuite1& streams_;
     AEGP_StreamRefH stream_;
 };
 

@@ -27,7 +27,7 @@ struct KeyframeCalls {
 // The suites and the layer the keys are looked for on, and the composition frames
 // [first, end) at the composition's rate.
 struct KeyRange {
-    const AEGP_StreamSuite4& streams;
+    const AEGP_StreamSuite1& streams;
     KeyframeCalls keyframes;
     const AEGP_EffectSuite1& effects;
     AEGP_LayerH layer = nullptr;

@@ -46,7 +46,7 @@ LayerKeyframeSink::LayerKeyframeSink(AEGP_LayerH layer, double frameRate, std::i
     }
     effects_.emplace(basic);
     {
-        SuiteScope<AEGP_LayerSuite7> layers(basic);
+        SuiteScope<AEGP_LayerSuite2> layers(basic);
         A_Time inPoint{0, 1};
         A_Time duration{0, 1};
         // Keys are placed in composition time, so the span is read in composition time too: a
@@ -62,7 +62,7 @@ LayerKeyframeSink::LayerKeyframeSink(AEGP_LayerH layer, double frameRate, std::i
         endFrame_ = static_cast<std::int32_t>(std::min<std::int64_t>(shownEnd_, recordEnd));
         AEGP_ItemH source = nullptr;
         CheckHost(layers->AEGP_GetLayerSourceItem(layer, &source), "getting layer's source item");
-        SuiteScope<AEGP_ItemSuite4> items(basic);
+        SuiteScope<AEGP_ItemSuite2> items(basic);
         A_long width = 0;
         A_long height = 0;
         CheckHost(items->AEGP_GetItemDimensions(source, &width, &height), "getting item's dimensions");

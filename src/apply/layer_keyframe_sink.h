@@ -66,11 +66,11 @@ private:
     FrameRate rate_;
     std::int32_t shownFirst_ = 0;
     std::int32_t shownEnd_ = 0;
-    std::optional<SuiteScope<AEGP_StreamSuite4>> streams_;
+    std::optional<SuiteScope<AEGP_StreamSuite1>> streams_;
     std::optional<SuiteScope<AEGP_KeyframeSuite2>> keyframes2_;
     std::optional<SuiteScope<AEGP_KeyframeSuite1>> keyframes1_;
     std::optional<SuiteScope<AEGP_EffectSuite1>> effects_;
-    std::optional<SuiteScope<AEGP_UtilitySuite3>> utility_;
+    std::optional<SuiteScope<AEGP_UtilitySuite1>> utility_;
     AEGP_StreamRefH stream_ = nullptr;
     AEGP_AddKeyframesInfoH batch_ = nullptr;
     AEGP_EffectRefH effect_ = nullptr;

@@ -12,25 +12,25 @@
 
 namespace {
 
-bool isFootage(const AEGP_ItemSuite4& items, AEGP_ItemH item) {
+bool isFootage(const AEGP_ItemSuite2& items, AEGP_ItemH item) {
     AEGP_ItemType type = AEGP_ItemType_NONE;
     CheckHost(items.AEGP_GetItemType(item, &type), "getting item's type");
     return type == AEGP_ItemType_FOOTAGE;
 }
 
-AEGP_FootageH mainFootage(const AEGP_FootageSuite3& footage, AEGP_ItemH item) {
+AEGP_FootageH mainFootage(const AEGP_FootageSuite1& footage, AEGP_ItemH item) {
     AEGP_FootageH handle = nullptr;
     CheckHost(footage.AEGP_GetMainFootageFromItem(item, &handle), "getting main footage from item");
     return handle;
 }
 
-A_long fileCount(const AEGP_FootageSuite3& footage, AEGP_FootageH handle) {
+A_long fileCount(const AEGP_FootageSuite1& footage, AEGP_FootageH handle) {
     A_long files = 0;
     CheckHost(footage.AEGP_GetFootageNumFiles(handle, &files, nullptr), "getting footage's number of files");
     return files;
 }
 
-std::string framePath(const AEGP_FootageSuite3& footage, AEGP_FootageH handle, A_long frame) {
+std::string framePath(const AEGP_FootageSuite1& footage, AEGP_FootageH handle, A_long frame) {
     // The host fills at most this much; the last byte stays a terminator whatever it does.
     char path[AEGP_MAX_PATH_SIZE + 1] = {};
     CheckHost(footage.AEGP_GetFootagePath(handle, frame, 0, path), "getting footage's path");
@@ -46,9 +46,9 @@ bool endsWithAvi(const std::string& path) {
            std::tolower(static_cast<unsigned char>(tail[3])) == 'i';
 }
 
-// The host holds the rate in 1/65536 frames per second; whole frames per second, cut toward zero.
+// Whole frames per second, cut toward zero.
 std::uint32_t framesPerSecond(A_FpLong nativeRate) {
-    const double rate = std::trunc(nativeRate * (1.0 / 65536.0));
+    const double rate = std::trunc(nativeRate);
     if (!(rate >= 0)) return 0;  // negative, or not a number
     if (rate >= static_cast<double>(std::numeric_limits<std::uint32_t>::max()))
         return std::numeric_limits<std::uint32_t>::max();
@@ -58,7 +58,7 @@ std::uint32_t framesPerSecond(A_FpLong nativeRate) {
 }  // namespace
 
 FindStatus FindActiveFootage(AEGP_ItemH& footage) {
-    SuiteScope<AEGP_ItemSuite4> items;
+    SuiteScope<AEGP_ItemSuite2> items;
     FindStatus status = kNoActiveItem;
     AEGP_ItemH item = nullptr;
     CheckHost(items->AEGP_GetActiveItem(&item), "getting active item");
@@ -69,7 +69,7 @@ FindStatus FindActiveFootage(AEGP_ItemH& footage) {
         }
         status = kNotAFootage;
     }
-    SuiteScope<AEGP_LayerSuite7> layers;
+    SuiteScope<AEGP_LayerSuite2> layers;
     AEGP_LayerH layer = nullptr;
     CheckHost(layers->AEGP_GetActiveLayer(&layer), "getting active layer");
     if (!layer) return status;
@@ -86,7 +86,7 @@ FindStatus FindActiveFootage(AEGP_ItemH& footage) {
 A_long CountActiveFootageFiles() {
     AEGP_ItemH item = nullptr;
     if (FindActiveFootage(item) != kFootageFound) return 0;
-    SuiteScope<AEGP_FootageSuite3> footage;
+    SuiteScope<AEGP_FootageSuite1> footage;
     const AEGP_FootageH handle = mainFootage(*footage, item);
     const A_long files = fileCount(*footage, handle);
     return endsWithAvi(framePath(*footage, handle, 0)) ? 0 : files;
@@ -94,7 +94,7 @@ A_long CountActiveFootageFiles() {
 
 void DescribeActiveFootage(AEGP_ItemH item, std::vector<std::string>& files,
                            FootageDescription& description) {
-    SuiteScope<AEGP_FootageSuite3> footage;
+    SuiteScope<AEGP_FootageSuite1> footage;
     const AEGP_FootageH handle = mainFootage(*footage, item);
     const A_long count = fileCount(*footage, handle);
     const std::size_t first = files.size();
@@ -104,8 +104,8 @@ void DescribeActiveFootage(AEGP_ItemH item, std::vector<std::string>& files,
     CheckHost(footage->AEGP_GetFootageInterpretation(handle, &interpretation),
               "getting footage's interpretation");
     description.framerate = framesPerSecond(interpretation.native_fpsF);
-    description.pixelAspectRatio.num = interpretation.pixel_aspect_ratio.num;
-    description.pixelAspectRatio.den = interpretation.pixel_aspect_ratio.den;
+    description.pixelAspectRatio.num = interpretation.pix_aspect_ratio.num;
+    description.pixelAspectRatio.den = interpretation.pix_aspect_ratio.den;
     // The footage's own first file, whatever the list held before.
     description.startFrame = files.size() > first ? StartFrameFromPath(files[first]) : 0;
 }
@@ -118,7 +118,7 @@ FindStatus FindAndDescribeActiveFootage(std::vector<std::string>& files, Footage
 }
 
 bool IsActiveAVLayer() {
-    SuiteScope<AEGP_LayerSuite7> layers;
+    SuiteScope<AEGP_LayerSuite2> layers;
     AEGP_LayerH layer = nullptr;
     CheckHost(layers->AEGP_GetActiveLayer(&layer), "getting active layer");
     if (!layer) return false;

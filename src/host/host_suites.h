@@ -69,10 +69,10 @@ public:
     // The suite's function table, acquired now if not yet held; throws 512 when unavailable.
     const void* get(KnownSuite suite);
 
-    const AEGP_UtilitySuite3& utility() {
-        return *static_cast<const AEGP_UtilitySuite3*>(get(KnownSuite::Utility));
+    const AEGP_UtilitySuite1& utility() {
+        return *static_cast<const AEGP_UtilitySuite1*>(get(KnownSuite::Utility));
     }
-    const AEGP_ProjSuite2& proj() { return *static_cast<const AEGP_ProjSuite2*>(get(KnownSuite::Proj)); }
+    const AEGP_ProjSuite1& proj() { return *static_cast<const AEGP_ProjSuite1*>(get(KnownSuite::Proj)); }
     const PF_ANSICallbacksSuite1& ansi() {
         return *static_cast<const PF_ANSICallbacksSuite1*>(get(KnownSuite::PFAnsi));
     }

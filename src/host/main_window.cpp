@@ -4,7 +4,7 @@
 #include "host/suite_scope.h"
 
 void* GetMainWindow() {
-    SuiteScope<AEGP_UtilitySuite3> utility;
+    SuiteScope<AEGP_UtilitySuite1> utility;
     void* window = nullptr;
     CheckHost(utility->AEGP_GetMainHWND(&window), "getting main HWND");
     return window;

@@ -16,7 +16,7 @@ constexpr const char kHostErrorFormat[] = "Error while %s.";
 A_Err ReportHostError(const AE_Exception& error) {
     HostSuites suites;
     const PF_ANSICallbacksSuite1& ansi = suites.ansi();
-    const AEGP_UtilitySuite3& utility = suites.utility();
+    const AEGP_UtilitySuite1& utility = suites.utility();
     // The host's sprintf knows no buffer size: an action too long for the buffer is cut short.
     constexpr std::size_t room = kReportBufferSize - (sizeof kHostErrorFormat - 3);
     std::string action = error.action() != nullptr ? error.action() : "";

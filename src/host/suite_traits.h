@@ -13,18 +13,17 @@ struct SuiteTraits;
         static constexpr A_long version = Version; \
     }
 
-SKELDA_SUITE_TRAITS(AEGP_UtilitySuite3, kAEGPUtilitySuite, kAEGPUtilitySuiteVersion3);
+SKELDA_SUITE_TRAITS(AEGP_UtilitySuite1, kAEGPUtilitySuite, kAEGPUtilitySuiteVersion1);
 SKELDA_SUITE_TRAITS(AEGP_CommandSuite1, kAEGPCommandSuite, kAEGPCommandSuiteVersion1);
 SKELDA_SUITE_TRAITS(AEGP_RegisterSuite1, kAEGPRegisterSuite, kAEGPRegisterSuiteVersion1);
-SKELDA_SUITE_TRAITS(AEGP_FileImportManagerSuite2, kAEGPFileImportManagerSuite,
-                    kAEGPFileImportManagerSuiteVersion2);
-SKELDA_SUITE_TRAITS(AEGP_ProjSuite2, kAEGPProjSuite, kAEGPProjSuiteVersion2);
-SKELDA_SUITE_TRAITS(AEGP_ItemSuite4, kAEGPItemSuite, kAEGPItemSuiteVersion4);
-SKELDA_SUITE_TRAITS(AEGP_LayerSuite7, kAEGPLayerSuite, kAEGPLayerSuiteVersion7);
-SKELDA_SUITE_TRAITS(AEGP_CompSuite6, kAEGPCompSuite, kAEGPCompSuiteVersion6);
-SKELDA_SUITE_TRAITS(AEGP_FootageSuite3, kAEGPFootageSuite, kAEGPFootageSuiteVersion3);
+SKELDA_SUITE_TRAITS(AEGP_FIMSuite2, kAEGPFIMSuite, kAEGPFIMSuiteVersion2);
+SKELDA_SUITE_TRAITS(AEGP_ProjSuite1, kAEGPProjSuite, kAEGPProjSuiteVersion1);
+SKELDA_SUITE_TRAITS(AEGP_ItemSuite2, kAEGPItemSuite, kAEGPItemSuiteVersion2);
+SKELDA_SUITE_TRAITS(AEGP_LayerSuite2, kAEGPLayerSuite, kAEGPLayerSuiteVersion2);
+SKELDA_SUITE_TRAITS(AEGP_CompSuite2, kAEGPCompSuite, kAEGPCompSuiteVersion2);
+SKELDA_SUITE_TRAITS(AEGP_FootageSuite1, kAEGPFootageSuite, kAEGPFootageSuiteVersion1);
 SKELDA_SUITE_TRAITS(AEGP_EffectSuite1, kAEGPEffectSuite, kAEGPEffectSuiteVersion1);
-SKELDA_SUITE_TRAITS(AEGP_StreamSuite4, kAEGPStreamSuite, kAEGPStreamSuiteVersion4);
+SKELDA_SUITE_TRAITS(AEGP_StreamSuite1, kAEGPStreamSuite, kAEGPStreamSuiteVersion1);
 SKELDA_SUITE_TRAITS(AEGP_KeyframeSuite1, kAEGPKeyframeSuite, kAEGPKeyframeSuiteVersion1);
 SKELDA_SUITE_TRAITS(AEGP_KeyframeSuite2, kAEGPKeyframeSuite, kAEGPKeyframeSuiteVersion2);
 SKELDA_SUITE_TRAITS(PF_ANSICallbacksSuite1, kPFANSISuite, kPFANSISuiteVersion1);

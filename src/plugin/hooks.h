@@ -14,9 +14,9 @@ A_Err AEGP_API IdleHook(AEGP_GlobalRefcon plugin_refconP, AEGP_IdleRefcon refcon
 // Stops the plug-in's server and waits for its thread.
 A_Err AEGP_API DeathHook(AEGP_GlobalRefcon plugin_refconP, AEGP_DeathRefcon refconP);
 
-// The import flavor's callbacks.
-A_Err AEGP_API ImportProjectFile(AEGP_ImportRefcon refconP, const A_char* file_pathZ,
-                                 AEGP_ImportOptionsH import_optionsH);
+// The import flavor's callbacks. The import builds the project's composition in the project's
+// root folder, whatever folder the host names, and tells the host its item.
+A_Err AEGP_API ImportProjectFile(const A_char* file_pathZ, AE_FIM_ImportOptions imp_options,
+                                 AE_FIM_SpecialAction action, AEGP_ItemH folderH, AE_FIM_Refcon refcon);
 // Accepts every file offered for the flavor.
-A_Err AEGP_API VerifyProjectFile(AEGP_ImportRefcon refconP, const A_char* file_pathZ,
-                                 A_Boolean* importablePB);
+A_Err AEGP_API VerifyProjectFile(const A_char* file_pathZ, AE_FIM_Refcon refcon, A_Boolean* importablePB);

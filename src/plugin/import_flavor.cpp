@@ -21,14 +21,14 @@ AEGP_FileExtension projectFileExtension() {
 }
 
 void RegisterImportFlavor() {
-    SuiteScope<AEGP_FileImportManagerSuite2> imports;
-    AEGP_ImportFlavorID flavor = 0;
+    SuiteScope<AEGP_FIMSuite2> imports;
+    AE_FIM_ImportFlavorRef flavor = 0;
     CheckHost(imports->AEGP_RegisterImportFlavor(kProjectFlavorName, &flavor), "registering import flavor");
     const AEGP_FileType type = projectFileType();
     const AEGP_FileExtension extension = projectFileExtension();
     CheckHost(imports->AEGP_RegisterImportFlavorFileTypes(flavor, 1, &type, 1, &extension),
               "registering import flavor file types");
-    const AEGP_FileImportCallbacks callbacks = {nullptr, ImportProjectFile, VerifyProjectFile};
+    const AE_FIM_ImportCallbacks callbacks = {nullptr, ImportProjectFile, VerifyProjectFile};
     CheckHost(imports->AEGP_RegisterImportFlavorImportCallbacks(flavor, kProjectFlavorFlags, &callbacks),
               "registering import flavor import callbacks");
 }

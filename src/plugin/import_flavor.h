@@ -4,7 +4,7 @@
 
 // The import flavor through which the host opens Skelda project files.
 constexpr const char kProjectFlavorName[] = "Skelda Project";
-constexpr AEGP_ImportFlags kProjectFlavorFlags = 2;
+constexpr AE_FIM_ImportFlags kProjectFlavorFlags = AE_FIM_ImportFlag_COMP;
 
 // Type "skp" with a zero byte as one 32-bit value, any creator.
 AEGP_FileType projectFileType();

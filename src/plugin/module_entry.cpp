@@ -4,13 +4,10 @@
 #include "aegp_entry.h"
 #include "plugin/plugin_entry.h"
 
-extern "C" AEGP_MODULE_EXPORT A_Err AEGP_API GPMain_Skelda(const SPBasicSuite* pica_basicP,
-                                                           A_long major_versionL, A_long minor_versionL,
-                                                           const A_char* module_pathZ,
-                                                           AEGP_GlobalRefcon* global_refconP,
-                                                           AEGP_PluginID aegp_plugin_id) {
-    return SkeldaPluginMain(pica_basicP, major_versionL, minor_versionL, module_pathZ, global_refconP,
-                            aegp_plugin_id);
+extern "C" AEGP_MODULE_EXPORT A_Err AEGP_API GPMain_Skelda(
+    AEGP_ENTRY_PARAMETERS(pica_basicP, major_versionL, minor_versionL, aegp_plugin_id, global_refconP)) {
+    return SkeldaPluginMain(AEGP_ENTRY_ARGUMENTS(pica_basicP, major_versionL, minor_versionL, nullptr,
+                                                 nullptr, aegp_plugin_id, global_refconP));
 }
 
 static_assert(std::is_same<decltype(&GPMain_Skelda), AEGP_PluginEntryFunc>::value,

@@ -59,8 +59,8 @@ void ShowServerError(const std::string& text) {
 
 // The module keeps no framework state of its own to switch to; everything it needs between
 // calls is in the host context.
-A_Err SkeldaPluginMain(const SPBasicSuite* pica_basicP, A_long, A_long, const A_char*, AEGP_GlobalRefcon*,
-                       AEGP_PluginID aegp_plugin_id) {
+// Any host version will do, and the plug-in keeps no global refcon.
+A_Err AEGP_API SkeldaPluginMain(AEGP_ENTRY_PARAMETERS(pica_basicP, , , aegp_plugin_id, )) {
     return HookGuard([&]() -> A_Err {
         HostContext& context = hostContext();
         context.basicSuite = pica_basicP;

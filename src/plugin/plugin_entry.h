@@ -3,7 +3,8 @@
 #include "aegp_entry.h"
 
 // What the exported entry point does: stores the host context, inserts the six commands,
-// registers the hooks and the import flavor and starts the server. Tests call it in-process.
-A_Err SkeldaPluginMain(const SPBasicSuite* pica_basicP, A_long major_versionL, A_long minor_versionL,
-                       const A_char* module_pathZ, AEGP_GlobalRefcon* global_refconP,
-                       AEGP_PluginID aegp_plugin_id);
+// registers the hooks and the import flavor and starts the server. It takes the host's arguments
+// for this target (the plug-in id is the fourth of five, or the sixth of seven on 32-bit Windows)
+// and leaves the refcon alone. Tests call it in-process.
+A_Err AEGP_API SkeldaPluginMain(AEGP_ENTRY_PARAMETERS(pica_basicP, major_versionL, minor_versionL,
+                                                      aegp_plugin_id, global_refconP));

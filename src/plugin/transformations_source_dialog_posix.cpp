@@ -1,6 +1,5 @@
 #include <iostream>
 
-#include "aegp_footage_suite.h"
 #include "aegp_window_services.h"
 #include "host/check_host.h"
 #include "plugin/terminal_dialogs.h"
@@ -26,7 +25,8 @@ int TransformationsSourceDialog::run(void* owner) {
         path_ = *answer;
         return kApplied;
     }
-    char path[AEGP_MAX_PATH_SIZE] = {};
+    // The window services take the buffer's size; any path the system accepts fits.
+    char path[4096] = {};
     A_Boolean accepted = 0;
     CheckHost(services->AEGP_AskPath(kTitle, kPrompt, kFilter, path_.c_str(), acceptablePath, nullptr, path,
                                      static_cast<A_long>(sizeof path), &accepted),

@@ -14,7 +14,7 @@ namespace {
 // way out without a word.
 class ImportUndoGroup {
 public:
-    ImportUndoGroup(const AEGP_UtilitySuite3& utility, const std::string& name) : utility_(utility) {
+    ImportUndoGroup(const AEGP_UtilitySuite1& utility, const std::string& name) : utility_(utility) {
         CheckHost(utility_.AEGP_StartUndoGroup(name.c_str()), "starting undo group");
         open_ = true;
     }
@@ -30,16 +30,16 @@ public:
     }
 
 private:
-    const AEGP_UtilitySuite3& utility_;
+    const AEGP_UtilitySuite1& utility_;
     bool open_ = false;
 };
 
 // A footage made for the composition: disposed on every way out unless the project took it over.
 class NewFootage {
 public:
-    NewFootage(const AEGP_FootageSuite3& suite, const std::string& path, bool sequence) : suite_(suite) {
-        CheckHost(suite_.AEGP_NewFootage(hostContext().pluginId, path.c_str(), sequence ? 1 : 0,
-                                         AEGP_FootageLayerKey_NONE, &footage_),
+    NewFootage(const AEGP_FootageSuite1& suite, const std::string& path, bool sequence) : suite_(suite) {
+        CheckHost(suite_.AEGP_NewFootage(hostContext().pluginId, path.c_str(), sequence ? 1 : 0, nullptr,
+                                         &footage_),
                   "allocating new footage");
     }
     ~NewFootage() {
@@ -60,7 +60,7 @@ public:
     }
 
 private:
-    const AEGP_FootageSuite3& suite_;
+    const AEGP_FootageSuite1& suite_;
     AEGP_FootageH footage_ = nullptr;
 };
 
@@ -78,17 +78,18 @@ AEGP_LayerH addFootageLayer(const CompositionImport& what, const std::vector<std
     if (sequence) isolator.emplace(files);
     AEGP_LayerH layer = nullptr;
     {
-        SuiteScope<AEGP_FootageSuite3> footageSuite;
+        SuiteScope<AEGP_FootageSuite1> footageSuite;
         NewFootage footage(*footageSuite, files.front(), sequence);
         AEGP_FootageInterp interp{};
         CheckHost(footageSuite->AEGP_GetFootageInterpretation(footage.get(), &interp),
                   "getting footage's interpretation");
-        interp.pixel_aspect_ratio = {what.pixelAspectRatio.num, what.pixelAspectRatio.den};
-        interp.native_fpsF = static_cast<A_FpLong>(what.framerate) * 65536.0;
+        // Only the ratio and the rate change; the host's other settings go back as they came.
+        interp.pix_aspect_ratio = {what.pixelAspectRatio.num, what.pixelAspectRatio.den};
+        interp.native_fpsF = static_cast<A_FpLong>(what.framerate);
         CheckHost(footageSuite->AEGP_SetFootageInterpretation(footage.get(), &interp),
                   "setting footage's interpretation");
         const AEGP_ItemH item = footage.addToProject(root);
-        SuiteScope<AEGP_LayerSuite7> layers;
+        SuiteScope<AEGP_LayerSuite2> layers;
         CheckHost(layers->AEGP_AddLayer(item, comp, &layer), "adding layer into composition");
     }
     if (isolator) isolator->restore();
@@ -107,16 +108,16 @@ AEGP_ItemH importComposition(const CompositionImport& what, const ApplyToLayer& 
     const std::string name = what.name.empty() ? kDefaultCompositionName : what.name;
     const std::uint32_t fps = what.framerate;
 
-    SuiteScope<AEGP_UtilitySuite3> utility;
+    SuiteScope<AEGP_UtilitySuite1> utility;
     ImportUndoGroup undo(*utility, "Import of Skelda Project '" + name + "'");
 
-    SuiteScope<AEGP_ProjSuite2> projects;
+    SuiteScope<AEGP_ProjSuite1> projects;
     AEGP_ProjectH project = nullptr;
     CheckHost(projects->AEGP_GetProjectByIndex(0, &project), "getting project by index");
     AEGP_ItemH root = nullptr;
     CheckHost(projects->AEGP_GetProjectRootFolder(project, &root), "getting project root folder");
 
-    SuiteScope<AEGP_CompSuite6> comps;
+    SuiteScope<AEGP_CompSuite2> comps;
     const A_Ratio pixelAspect = {what.pixelAspectRatio.num, what.pixelAspectRatio.den};
     const A_Time duration = frames(static_cast<std::int64_t>(what.underlayFiles.size()), fps);
     const A_Ratio rate = {static_cast<A_long>(fps), 1};
@@ -132,7 +133,7 @@ AEGP_ItemH importComposition(const CompositionImport& what, const ApplyToLayer& 
     if (!what.overlayFiles.empty()) {
         const bool still = what.overlayFiles.size() == 1;
         const AEGP_LayerH overlay = addFootageLayer(what, what.overlayFiles, !still, root, comp);
-        SuiteScope<AEGP_LayerSuite7> layers;
+        SuiteScope<AEGP_LayerSuite2> layers;
         const A_Time offset = frames(what.sourceOffset, fps);
         CheckHost(layers->AEGP_SetLayerOffset(overlay, &offset), "setting layer's offset");
         const A_Time inPoint = frames(what.trimFirst, fps);
@@ -145,7 +146,7 @@ AEGP_ItemH importComposition(const CompositionImport& what, const ApplyToLayer& 
 
     AEGP_ItemH item = nullptr;
     CheckHost(comps->AEGP_GetItemFromComp(comp, &item), "getting item from composition");
-    SuiteScope<AEGP_ItemSuite4> items;
+    SuiteScope<AEGP_ItemSuite2> items;
     CheckHost(items->AEGP_SelectItem(item, 1, 1), "selecting item");
     undo.end();
     return item;

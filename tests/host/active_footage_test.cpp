@@ -83,8 +83,8 @@ TEST_F(ActiveFootageTest, CountsFilesButNoAviMovie) {
 TEST_F(ActiveFootageTest, DescribesFilesRateRatioAndStartFrame) {
     const int item = footage(sequence(3));
     simhost::Item& model = *host.model().item(item);
-    model.footage.interp.native_fpsF = 1966080.0;
-    model.footage.interp.pixel_aspect_ratio = {10, 11};
+    model.footage.interp.native_fpsF = 25.0;
+    model.footage.interp.pix_aspect_ratio = {10, 11};
     host.model().activeItem = item;
     std::vector<std::string> files = {"kept"};
     FootageDescription description;
@@ -92,17 +92,26 @@ TEST_F(ActiveFootageTest, DescribesFilesRateRatioAndStartFrame) {
     const std::vector<std::string> expected = {"kept", "C:\\shots\\a\\shot_1000.png",
                                                "C:\\shots\\a\\shot_1001.png", "C:\\shots\\a\\shot_1002.png"};
     EXPECT_EQ(files, expected);
-    EXPECT_EQ(description.framerate, 30u);
+    EXPECT_EQ(description.framerate, 25u);
     EXPECT_EQ(description.pixelAspectRatio.num, 10);
     EXPECT_EQ(description.pixelAspectRatio.den, 11u);
     EXPECT_EQ(description.startFrame, 1000);
+}
 
-    for (double rate : {65535.0, -65536.0 * 5}) {
-        model.footage.interp.native_fpsF = rate;
-        FootageDescription slow;
+// The host keeps frames per second; the application is sent whole frames, cut toward zero.
+TEST_F(ActiveFootageTest, FrameRateIsTheHostsRateCutToWholeFrames) {
+    const int item = footage(sequence(2));
+    host.model().activeItem = item;
+    const struct {
+        double native;
+        std::uint32_t sent;
+    } cases[] = {{24.0, 24}, {29.97, 29}, {59.94, 59}, {0.5, 0}, {-5.0, 0}};
+    for (const auto& c : cases) {
+        host.model().item(item)->footage.interp.native_fpsF = c.native;
+        FootageDescription description;
         std::vector<std::string> ignored;
-        FindAndDescribeActiveFootage(ignored, slow);
-        EXPECT_EQ(slow.framerate, 0u) << rate;
+        FindAndDescribeActiveFootage(ignored, description);
+        EXPECT_EQ(description.framerate, c.sent) << c.native;
     }
 }
 

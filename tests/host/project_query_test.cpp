@@ -50,7 +50,7 @@ TEST_F(ProjectQueryTest, UnavailableSuiteThrowsTheInteger512) {
     EXPECT_THROW(IsProjectOpen(), int);
     EXPECT_THROW(HostSuites(nullptr), int);
     try {
-        SuiteScope<AEGP_ProjSuite2> proj;
+        SuiteScope<AEGP_ProjSuite1> proj;
     } catch (int code) {
         EXPECT_EQ(code, 512);
     }

@@ -13,8 +13,7 @@ namespace {
 
 AEGP_PluginID g_enteredAs = 0;
 
-A_Err AEGP_API RememberId(const SPBasicSuite*, A_long, A_long, const A_char*, AEGP_GlobalRefcon*,
-                          AEGP_PluginID id) {
+A_Err AEGP_API RememberId(AEGP_ENTRY_PARAMETERS(, , , id, )) {
     g_enteredAs = id;
     return A_Err_NONE;
 }
@@ -37,11 +36,11 @@ TEST_F(HostLayerTest, AFootageSequenceTakesEveryFileOfItsExtensionInNameOrder) {
         {dir.file("missing.png"), true, {}},
         {dir.path(), false, {}},
     };
-    SuiteScope<AEGP_FootageSuite3> footageSuite;
+    SuiteScope<AEGP_FootageSuite1> footageSuite;
     for (const auto& c : cases) {
         AEGP_FootageH footage = nullptr;
-        const A_Err made = footageSuite->AEGP_NewFootage(g_enteredAs, c.path.c_str(), c.sequence ? 1 : 0,
-                                                         AEGP_FootageLayerKey_NONE, &footage);
+        const A_Err made =
+            footageSuite->AEGP_NewFootage(g_enteredAs, c.path.c_str(), c.sequence ? 1 : 0, nullptr, &footage);
         EXPECT_EQ(made, c.files.empty() ? A_Err_PARAMETER : A_Err_NONE) << c.path;
         if (made != A_Err_NONE) continue;
         A_long count = 0;

@@ -32,7 +32,7 @@ protected:
         return host.model().layer(layer)->streams.at(AEGP_LayerStream_POSITION);
     }
 
-    SuiteScope<AEGP_StreamSuite4> streams{host.basicSuite()};
+    SuiteScope<AEGP_StreamSuite1> streams{host.basicSuite()};
     SuiteScope<AEGP_KeyframeSuite2> keys{host.basicSuite()};
     SuiteScope<AEGP_EffectSuite1> effects{host.basicSuite()};
 };

@@ -20,8 +20,7 @@ protected:
         static AEGP_PluginID id = 0;
         return id;
     }
-    static A_Err AEGP_API recordPluginId(const SPBasicSuite*, A_long, A_long, const A_char*,
-                                         AEGP_GlobalRefcon*, AEGP_PluginID id) {
+    static A_Err AEGP_API recordPluginId(AEGP_ENTRY_PARAMETERS(, , , id, )) {
         enteredPlugin() = id;
         return A_Err_NONE;
     }

@@ -127,8 +127,7 @@ TEST_F(PluginTest, FaultWalkOverEveryHostCallOfTheEntry) {
 }
 
 TEST_F(PluginTest, SuiteOfferedInNoVersionMakesTheEntryReturnOneSilently) {
-    const char* suites[] = {kAEGPUtilitySuite, kAEGPCommandSuite, kAEGPRegisterSuite,
-                            kAEGPFileImportManagerSuite};
+    const char* suites[] = {kAEGPUtilitySuite, kAEGPCommandSuite, kAEGPRegisterSuite, kAEGPFIMSuite};
     for (const char* suite : suites) {
         freshHost();
         host->suites().withdraw(suite, -1);
@@ -139,7 +138,7 @@ TEST_F(PluginTest, SuiteOfferedInNoVersionMakesTheEntryReturnOneSilently) {
 }
 
 TEST_F(PluginTest, EntryWithoutBasicSuiteReturnsOne) {
-    EXPECT_EQ(SkeldaPluginMain(nullptr, 0, 0, "", nullptr, 3), 1);
+    EXPECT_EQ(SkeldaPluginMain(AEGP_ENTRY_ARGUMENTS(nullptr, 0, 0, "", "", 3, nullptr)), 1);
 }
 
 // The entry starts the plug-in's server unless another process serves its pipe; death stops it.

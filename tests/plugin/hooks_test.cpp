@@ -67,10 +67,10 @@ TEST_F(HooksTest, IdleRunsOneTaskPerCallInPushOrder) {
 
 TEST_F(HooksTest, VerifyAcceptsEveryFileAndImportFailsCleanly) {
     A_Boolean importable = 0;
-    EXPECT_EQ(VerifyProjectFile(nullptr, "anything.txt", &importable), 0);
+    EXPECT_EQ(VerifyProjectFile("anything.txt", nullptr, &importable), 0);
     EXPECT_EQ(importable, 1);
     EXPECT_EQ(VerifyProjectFile(nullptr, nullptr, nullptr), 0);
-    EXPECT_EQ(ImportProjectFile(nullptr, "a.skp", nullptr), 1);
+    EXPECT_EQ(ImportProjectFile("a.skp", nullptr, AE_FIM_SpecialAction_NONE, nullptr, nullptr), 1);
     ASSERT_EQ(host->reports().size(), 1u);
     EXPECT_EQ(host->reports()[0].rfind("Exception: ", 0), 0u);
 }

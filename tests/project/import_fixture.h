@@ -21,8 +21,7 @@ inline AEGP_PluginID& enteredAs() {
     return id;
 }
 
-inline A_Err AEGP_API rememberId(const SPBasicSuite*, A_long, A_long, const A_char*, AEGP_GlobalRefcon*,
-                                 AEGP_PluginID id) {
+inline A_Err AEGP_API rememberId(AEGP_ENTRY_PARAMETERS(, , , id, )) {
     enteredAs() = id;
     return A_Err_NONE;
 }

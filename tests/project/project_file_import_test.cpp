@@ -85,6 +85,35 @@ TEST_F(ProjectFileImportTest, AProjectThatBuildsNothingIsAnErrorNotASuccessWitho
     EXPECT_TRUE(host->suites().outstanding().empty());
 }
 
+// The host calls the import with the path, its options, the special action, the folder to import
+// into and the flavor's refcon; the composition comes from the file at that path, and its 24 fps
+// sequence reaches the host at 24 frames per second.
+TEST_F(ProjectFileImportTest, TheHostsImportCallImportsTheFileAtItsPath) {
+    const std::string project = writeSampleProject(dir.path());
+    const simhost::ImportFlavor flavor = host->registrations().flavors.at(0);
+    int options = 0;
+    {
+        auto guard = host->lock();
+        options = host->beginImport();
+    }
+    const A_Err result = flavor.callbacks.import_cb(
+        project.c_str(), simhost::toHandle<AE_FIM_ImportOptions>(options),
+        AE_FIM_SpecialAction_DRAG_N_DROP_FILE, simhost::toHandle<AEGP_ItemH>(host->model().rootFolder()),
+        flavor.callbacks.refcon);
+    ASSERT_EQ(result, A_Err_NONE) << testing::PrintToString(host->reports());
+    const simhost::Item* comp = host->model().item(host->importedItem(options));
+    ASSERT_NE(comp, nullptr);
+    EXPECT_EQ(comp->name, "Sample");
+    const auto layers = layersOf(*comp);
+    ASSERT_EQ(layers.size(), 2u);
+    for (const simhost::Layer* layer : layers)
+        EXPECT_EQ(host->model().item(layer->source)->footage.interp.native_fpsF, 24.0);
+
+    A_Boolean importable = 0;
+    EXPECT_EQ(flavor.callbacks.verify_cb(project.c_str(), flavor.callbacks.refcon, &importable), A_Err_NONE);
+    EXPECT_EQ(importable, 1);
+}
+
 // Fails every host call, rename and journal write of the import in turn.
 TEST_F(ProjectFileImportTest, FailingAnyStepLeavesTheDirectoriesAsTheyWereAndTheHostBalanced) {
     const std::string project = writeSampleProject(dir.path());
