@@ -13,6 +13,7 @@
 #include <string>
 #include <thread>
 
+#include "bench_pipe_directory.h"
 #include "link/message_server.h"
 #include "link/pipe.h"
 #include "link/requests.h"
@@ -24,24 +25,8 @@
 
 namespace {
 
-// Pipes of the benchmark live in a directory of their own.
-struct PipeDirectory {
-    PipeDirectory() {
-        path = (std::filesystem::temp_directory_path() /
-                ("skelda-bench-" + std::to_string(std::random_device()())))
-                   .string();
-        std::filesystem::create_directories(path);
-        setenv("SKELDA_PIPE_DIR", (path + "/pipes").c_str(), 1);
-    }
-    ~PipeDirectory() {
-        std::error_code ignored;
-        std::filesystem::remove_all(path, ignored);
-    }
-    std::string path;
-};
-
-PipeDirectory& pipeDirectory() {
-    static PipeDirectory directory;
+benchkit::PipeDirectory& pipeDirectory() {
+    static benchkit::PipeDirectory directory("bench");
     return directory;
 }
 

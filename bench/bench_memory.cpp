@@ -18,6 +18,7 @@
 #include <string>
 
 #include "bench_kit.h"
+#include "bench_pipe_directory.h"
 #include "host/host_call.h"
 #include "host/sim_host.h"
 #include "link/pipe.h"
@@ -114,22 +115,6 @@ namespace {
 
 constexpr double kMB = 1e6;
 
-// The plug-in's pipes live in a directory of their own.
-struct PipeDirectory {
-    PipeDirectory() {
-        path = (std::filesystem::temp_directory_path() /
-                ("skelda-bench-memory-" + std::to_string(std::random_device()())))
-                   .string();
-        std::filesystem::create_directories(path);
-        setenv("SKELDA_PIPE_DIR", (path + "/pipes").c_str(), 1);
-    }
-    ~PipeDirectory() {
-        std::error_code ignored;
-        std::filesystem::remove_all(path, ignored);
-    }
-    std::string path;
-};
-
 // The drift record as the application pushes it, with the export model asked for.
 const std::string& pushedMessage(ExportModel model) {
     static std::map<ExportModel, std::string> messages;
@@ -177,7 +162,7 @@ public:
     }
 
 private:
-    PipeDirectory pipes_;
+    benchkit::PipeDirectory pipes_{"bench-memory"};
     std::unique_ptr<simhost::SimHost> host_;
     int comp_ = 0;
     int plate_ = 0;

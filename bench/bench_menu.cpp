@@ -16,6 +16,7 @@
 
 #include "app/sim_app.h"
 #include "bench_kit.h"
+#include "bench_pipe_directory.h"
 #include "host/sim_host.h"
 #include "link/pipe.h"
 #include "message/message.h"
@@ -25,24 +26,8 @@
 
 namespace {
 
-// The pipes of the benchmark live in a directory of their own.
-struct PipeDirectory {
-    PipeDirectory() {
-        path = (std::filesystem::temp_directory_path() /
-                ("skelda-bench-menu-" + std::to_string(std::random_device()())))
-                   .string();
-        std::filesystem::create_directories(path);
-        setenv("SKELDA_PIPE_DIR", (path + "/pipes").c_str(), 1);
-    }
-    ~PipeDirectory() {
-        std::error_code ignored;
-        std::filesystem::remove_all(path, ignored);
-    }
-    std::string path;
-};
-
-PipeDirectory& pipeDirectory() {
-    static PipeDirectory directory;
+benchkit::PipeDirectory& pipeDirectory() {
+    static benchkit::PipeDirectory directory("bench-menu");
     return directory;
 }
 
