@@ -13,12 +13,12 @@
 
 #include "apply/apply_transformations.h"
 #include "apply/layer_keyframe_sink.h"
-#include "bench_kit.h"
-#include "host/sim_host.h"
-#include "plugin/apply_progress_dialog.h"
-#include "plugin/host_context.h"
+#include "bench/bench_kit.h"
+#include "host/host_context.h"
 #include "plugin/plugin_state.h"
+#include "sim/host/sim_host.h"
 #include "tracking/model_choice.h"
+#include "ui/apply_progress_dialog.h"
 
 namespace {
 

@@ -13,7 +13,7 @@
 #include <string>
 #include <thread>
 
-#include "bench_pipe_directory.h"
+#include "bench/bench_pipe_directory.h"
 #include "link/message_server.h"
 #include "link/pipe.h"
 #include "link/requests.h"

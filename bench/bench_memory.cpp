@@ -17,15 +17,15 @@
 #include <random>
 #include <string>
 
-#include "bench_kit.h"
-#include "bench_pipe_directory.h"
-#include "host/host_call.h"
-#include "host/sim_host.h"
+#include "bench/bench_kit.h"
+#include "bench/bench_pipe_directory.h"
 #include "link/pipe.h"
 #include "message/message.h"
 #include "message/pugixml.h"
 #include "plugin/plugin_entry.h"
 #include "plugin/plugin_state.h"
+#include "sim/host/host_call.h"
+#include "sim/host/sim_host.h"
 #include "tracking/transformations_xml.h"
 
 namespace {

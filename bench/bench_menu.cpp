@@ -14,15 +14,15 @@
 #include <string>
 #include <thread>
 
-#include "app/sim_app.h"
-#include "bench_kit.h"
-#include "bench_pipe_directory.h"
-#include "host/sim_host.h"
+#include "bench/bench_kit.h"
+#include "bench/bench_pipe_directory.h"
 #include "link/pipe.h"
 #include "message/message.h"
 #include "plugin/application_offer.h"
 #include "plugin/plugin_entry.h"
 #include "plugin/plugin_state.h"
+#include "sim/app/sim_app.h"
+#include "sim/host/sim_host.h"
 
 namespace {
 

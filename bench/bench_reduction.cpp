@@ -15,8 +15,8 @@
 #include <random>
 #include <vector>
 
-#include "../tests/tracking/reduction_reference.h"
-#include "bench_kit.h"
+#include "bench/bench_kit.h"
+#include "tests/tracking/reduction_reference.h"
 #include "tracking/keyframe_reduction.h"
 #include "tracking/keyframe_sink.h"
 #include "tracking/model_choice.h"

@@ -5,14 +5,14 @@
 #include <cmath>
 #include <cstdio>
 #include <map>
-#include "message/pugixml.h"
 #include <random>
 #include <string>
 #include <utility>
 #include <vector>
 
-#include "bench_kit.h"
+#include "bench/bench_kit.h"
 #include "message/message.h"
+#include "message/pugixml.h"
 #include "tracking/transformations_xml.h"
 
 namespace {

@@ -7,7 +7,7 @@
 #include <cstring>
 #include <vector>
 
-#include "../tests/tracking/reduction_reference.h"
+#include "tests/tracking/reduction_reference.h"
 #include "tracking/keyframe_reduction.h"
 
 namespace {

@@ -20,15 +20,15 @@
 #include <string>
 #include <system_error>
 
-#include "host/sim_host.h"
+#include "host/host_context.h"
 #include "link/error_report.h"
 #include "link/pipe_stream.h"
-#include "link/plugin_server.h"
 #include "message/message.h"
 #include "plugin/hooks.h"
-#include "plugin/host_context.h"
+#include "plugin/plugin_server.h"
 #include "plugin/plugin_state.h"
 #include "project/isolation_file_calls.h"
+#include "sim/host/sim_host.h"
 #include "support/file_system.h"
 
 namespace {

@@ -1,16 +1,16 @@
-#include "app/app_commands.h"
+#include "sim/app/app_commands.h"
 
 #include <iostream>
 #include <mutex>
 #include <sstream>
 #include <stdexcept>
 
-#include "app/app_window.h"
-#include "app/motion.h"
-#include "app/sim_app.h"
 #include "link/pipe.h"
 #include "message/message.h"
 #include "message/xml_archive.h"
+#include "sim/app/app_window.h"
+#include "sim/app/motion.h"
+#include "sim/app/sim_app.h"
 
 namespace simapp {
 

@@ -1,4 +1,4 @@
-#include "app/app_result.h"
+#include "sim/app/app_result.h"
 
 #include "footage/path_reference.h"
 #include "message/message.h"

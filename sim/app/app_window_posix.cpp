@@ -1,4 +1,4 @@
-#include "app/app_window.h"
+#include "sim/app/app_window.h"
 
 namespace simapp {
 

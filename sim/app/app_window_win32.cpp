@@ -4,7 +4,7 @@
 #include <atomic>
 #include <thread>
 
-#include "app/app_window.h"
+#include "sim/app/app_window.h"
 
 namespace simapp {
 

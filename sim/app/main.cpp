@@ -3,7 +3,7 @@
 #include <string>
 #include <vector>
 
-#include "app/app_commands.h"
+#include "sim/app/app_commands.h"
 
 int main(int argc, char** argv) {
     const std::vector<std::string> args(argv + 1, argv + argc);

@@ -1,4 +1,4 @@
-#include "app/motion.h"
+#include "sim/app/motion.h"
 
 #include <cmath>
 #include <random>

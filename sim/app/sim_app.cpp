@@ -1,4 +1,4 @@
-#include "app/sim_app.h"
+#include "sim/app/sim_app.h"
 
 #include "link/message_server.h"
 #include "message/message.h"

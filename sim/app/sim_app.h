@@ -9,10 +9,10 @@
 #include <thread>
 #include <vector>
 
-#include "app/app_result.h"
 #include "link/pipe.h"
 #include "message/message_type.h"
 #include "message/possible_actions.h"
+#include "sim/app/app_result.h"
 
 namespace simapp {
 

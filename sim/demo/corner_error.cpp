@@ -1,4 +1,4 @@
-#include "demo/corner_error.h"
+#include "sim/demo/corner_error.h"
 
 #include <algorithm>
 #include <cmath>

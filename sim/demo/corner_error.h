@@ -2,7 +2,7 @@
 
 #include <vector>
 
-#include "demo/host_transcript.h"
+#include "sim/demo/host_transcript.h"
 #include "tracking/transformations.h"
 
 namespace demoreport {

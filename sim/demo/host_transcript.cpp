@@ -1,4 +1,4 @@
-#include "demo/host_transcript.h"
+#include "sim/demo/host_transcript.h"
 
 #include <algorithm>
 #include <istream>

@@ -1,4 +1,4 @@
-#include "demo/model_report.h"
+#include "sim/demo/model_report.h"
 
 #include <algorithm>
 #include <cmath>
@@ -7,9 +7,9 @@
 #include <sstream>
 #include <stdexcept>
 
-#include "demo/corner_error.h"
-#include "demo/property_values.h"
-#include "host/animated_streams.h"
+#include "sim/demo/corner_error.h"
+#include "sim/demo/property_values.h"
+#include "sim/host/animated_streams.h"
 #include "tracking/model_choice.h"
 #include "tracking/transformations_xml.h"
 

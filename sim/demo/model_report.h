@@ -4,7 +4,7 @@
 #include <string>
 #include <vector>
 
-#include "demo/host_transcript.h"
+#include "sim/demo/host_transcript.h"
 #include "tracking/transformations.h"
 
 namespace demoreport {

@@ -1,4 +1,4 @@
-#include "demo/property_values.h"
+#include "sim/demo/property_values.h"
 
 #include <algorithm>
 #include <memory>

@@ -1,13 +1,13 @@
-#include "demo/report_program.h"
+#include "sim/demo/report_program.h"
 
 #include <fstream>
 #include <ostream>
 #include <stdexcept>
 
-#include "app/motion.h"
-#include "demo/host_transcript.h"
-#include "demo/model_report.h"
-#include "demo/svg_plot.h"
+#include "sim/app/motion.h"
+#include "sim/demo/host_transcript.h"
+#include "sim/demo/model_report.h"
+#include "sim/demo/svg_plot.h"
 
 namespace demoreport {
 

@@ -1,4 +1,4 @@
-#include "demo/svg_plot.h"
+#include "sim/demo/svg_plot.h"
 
 #include <algorithm>
 #include <cmath>

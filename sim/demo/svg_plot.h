@@ -3,7 +3,7 @@
 #include <iosfwd>
 #include <vector>
 
-#include "demo/model_report.h"
+#include "sim/demo/model_report.h"
 
 namespace demoreport {
 

@@ -1,8 +1,8 @@
-#include "host/animated_streams.h"
+#include "sim/host/animated_streams.h"
 
 #include <algorithm>
 
-#include "host/host_time.h"
+#include "sim/host/host_time.h"
 
 namespace simhost {
 

@@ -4,8 +4,8 @@
 #include <vector>
 
 #include "aegp_suites.h"
-#include "host/host_model.h"
-#include "host/host_references.h"
+#include "sim/host/host_model.h"
+#include "sim/host/host_references.h"
 
 namespace simhost {
 

@@ -1,7 +1,7 @@
-#include "host/basic_suite.h"
+#include "sim/host/basic_suite.h"
 
-#include "host/host_call.h"
-#include "host/sim_host.h"
+#include "sim/host/host_call.h"
+#include "sim/host/sim_host.h"
 
 namespace simhost {
 

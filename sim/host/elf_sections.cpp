@@ -1,4 +1,4 @@
-#include "host/elf_sections.h"
+#include "sim/host/elf_sections.h"
 
 #include <cstdint>
 #include <fstream>

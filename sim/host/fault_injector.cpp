@@ -1,4 +1,4 @@
-#include "host/fault_injector.h"
+#include "sim/host/fault_injector.h"
 
 #include <algorithm>
 

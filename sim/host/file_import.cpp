@@ -1,4 +1,4 @@
-#include "host/file_import.h"
+#include "sim/host/file_import.h"
 
 namespace simhost {
 

@@ -2,7 +2,7 @@
 
 #include <string>
 
-#include "host/sim_host.h"
+#include "sim/host/sim_host.h"
 
 namespace simhost {
 

@@ -1,4 +1,4 @@
-#include "host/footage_files.h"
+#include "sim/host/footage_files.h"
 
 #include <algorithm>
 #include <cctype>

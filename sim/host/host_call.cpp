@@ -1,4 +1,4 @@
-#include "host/host_call.h"
+#include "sim/host/host_call.h"
 
 namespace simhost {
 namespace {

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "host/sim_host.h"
+#include "sim/host/sim_host.h"
 
 namespace simhost {
 

@@ -1,4 +1,4 @@
-#include "host/host_menus.h"
+#include "sim/host/host_menus.h"
 
 #include <algorithm>
 

@@ -1,4 +1,4 @@
-#include "host/host_model.h"
+#include "sim/host/host_model.h"
 
 #include <algorithm>
 

@@ -1,4 +1,4 @@
-#include "host/host_references.h"
+#include "sim/host/host_references.h"
 
 namespace simhost {
 

@@ -5,7 +5,7 @@
 #include <vector>
 
 #include "aegp_suites.h"
-#include "host/host_model.h"
+#include "sim/host/host_model.h"
 
 namespace simhost {
 

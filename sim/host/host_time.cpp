@@ -1,4 +1,4 @@
-#include "host/host_time.h"
+#include "sim/host/host_time.h"
 
 #include <cstdint>
 #include <limits>

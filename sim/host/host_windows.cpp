@@ -1,4 +1,4 @@
-#include "host/host_windows.h"
+#include "sim/host/host_windows.h"
 
 #include <algorithm>
 

@@ -1,4 +1,4 @@
-#include "host/image_size.h"
+#include "sim/host/image_size.h"
 
 #include <cstring>
 #include <fstream>

@@ -1,10 +1,10 @@
-#include "host/layer_evaluation.h"
+#include "sim/host/layer_evaluation.h"
 
 #include <cmath>
 #include <vector>
 
-#include "host/animated_streams.h"
-#include "host/host_time.h"
+#include "sim/host/animated_streams.h"
+#include "sim/host/host_time.h"
 
 namespace simhost {
 

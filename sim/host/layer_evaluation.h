@@ -1,7 +1,7 @@
 #pragma once
 
 #include "aegp_suites.h"
-#include "host/host_model.h"
+#include "sim/host/host_model.h"
 
 namespace simhost {
 

@@ -1,4 +1,4 @@
-#include "host/loaded_module.h"
+#include "sim/host/loaded_module.h"
 
 #include <stdexcept>
 

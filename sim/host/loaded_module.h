@@ -4,8 +4,8 @@
 #include <string>
 
 #include "aegp_entry.h"
-#include "host/module_library.h"
-#include "host/pipl_reader.h"
+#include "sim/host/module_library.h"
+#include "sim/host/pipl_reader.h"
 
 namespace simhost {
 

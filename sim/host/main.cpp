@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "host/script.h"
+#include "sim/host/script.h"
 
 namespace {
 

@@ -2,8 +2,8 @@
 
 #include <stdexcept>
 
-#include "host/elf_sections.h"
-#include "host/module_library.h"
+#include "sim/host/elf_sections.h"
+#include "sim/host/module_library.h"
 
 namespace simhost {
 

@@ -2,7 +2,7 @@
 
 #include <stdexcept>
 
-#include "host/module_library.h"
+#include "sim/host/module_library.h"
 
 namespace simhost {
 

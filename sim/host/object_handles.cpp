@@ -1,4 +1,4 @@
-#include "host/object_handles.h"
+#include "sim/host/object_handles.h"
 
 #include <cmath>
 #include <numeric>

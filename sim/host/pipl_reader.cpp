@@ -1,4 +1,4 @@
-#include "host/pipl_reader.h"
+#include "sim/host/pipl_reader.h"
 
 #include <stdexcept>
 

@@ -1,4 +1,4 @@
-#include "host/question_robot.h"
+#include "sim/host/question_robot.h"
 
 namespace simhost {
 

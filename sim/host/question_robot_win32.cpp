@@ -4,7 +4,7 @@
 #include <chrono>
 #include <cstring>
 
-#include "host/question_robot.h"
+#include "sim/host/question_robot.h"
 
 namespace simhost {
 

@@ -1,4 +1,4 @@
-#include "host/registrations.h"
+#include "sim/host/registrations.h"
 
 #include <algorithm>
 #include <cctype>

@@ -1,4 +1,4 @@
-#include "host/script.h"
+#include "sim/host/script.h"
 
 #include <cerrno>
 #include <cmath>

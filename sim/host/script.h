@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "host/sim_host.h"
+#include "sim/host/sim_host.h"
 
 namespace simhost {
 

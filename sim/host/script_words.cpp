@@ -1,4 +1,4 @@
-#include "host/script_words.h"
+#include "sim/host/script_words.h"
 
 namespace simhost {
 

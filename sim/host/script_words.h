@@ -1,6 +1,6 @@
 #pragma once
 
-#include "host/script.h"
+#include "sim/host/script.h"
 
 namespace simhost {
 

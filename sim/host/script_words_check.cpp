@@ -1,5 +1,5 @@
 // fail, offer, reports, suites, calls, echo.
-#include "host/script_words.h"
+#include "sim/host/script_words.h"
 
 namespace simhost {
 

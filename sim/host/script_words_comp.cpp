@@ -3,9 +3,9 @@
 #include <cstdlib>
 #include <sstream>
 
-#include "host/layer_evaluation.h"
-#include "host/object_handles.h"
-#include "host/script_words.h"
+#include "sim/host/layer_evaluation.h"
+#include "sim/host/object_handles.h"
+#include "sim/host/script_words.h"
 
 namespace simhost {
 

@@ -1,6 +1,6 @@
 // answer, dialogs, undo, references.
-#include "host/question_robot.h"
-#include "host/script_words.h"
+#include "sim/host/question_robot.h"
+#include "sim/host/script_words.h"
 
 namespace simhost {
 

@@ -1,7 +1,7 @@
 // footage.
-#include "host/footage_files.h"
-#include "host/image_size.h"
-#include "host/script_words.h"
+#include "sim/host/footage_files.h"
+#include "sim/host/image_size.h"
+#include "sim/host/script_words.h"
 
 namespace simhost {
 

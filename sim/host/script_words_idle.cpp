@@ -3,7 +3,7 @@
 #include <cstdlib>
 #include <thread>
 
-#include "host/script_words.h"
+#include "sim/host/script_words.h"
 
 namespace simhost {
 

@@ -1,6 +1,6 @@
 // import FILE: the flavor that accepts the file's extension verifies it, then imports it.
-#include "host/file_import.h"
-#include "host/script_words.h"
+#include "sim/host/file_import.h"
+#include "sim/host/script_words.h"
 
 namespace simhost {
 

@@ -3,9 +3,9 @@
 #include <iomanip>
 #include <sstream>
 
-#include "host/host_time.h"
-#include "host/object_handles.h"
-#include "host/script_words.h"
+#include "sim/host/host_time.h"
+#include "sim/host/object_handles.h"
+#include "sim/host/script_words.h"
 
 namespace simhost {
 

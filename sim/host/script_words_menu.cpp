@@ -1,5 +1,5 @@
 // menu, command.
-#include "host/script_words.h"
+#include "sim/host/script_words.h"
 
 namespace simhost {
 

@@ -1,7 +1,7 @@
 // load, quit, hooks, flavors.
 #include <cstdio>
 
-#include "host/script_words.h"
+#include "sim/host/script_words.h"
 
 namespace simhost {
 

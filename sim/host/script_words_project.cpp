@@ -1,5 +1,5 @@
 // project new|close, dump.
-#include "host/script_words.h"
+#include "sim/host/script_words.h"
 
 namespace simhost {
 

@@ -1,11 +1,11 @@
-#include "host/sim_host.h"
+#include "sim/host/sim_host.h"
 
 #include <atomic>
 #include <stdexcept>
 
-#include "host/basic_suite.h"
-#include "host/loaded_module.h"
-#include "host/suite_catalog.h"
+#include "sim/host/basic_suite.h"
+#include "sim/host/loaded_module.h"
+#include "sim/host/suite_catalog.h"
 
 namespace simhost {
 

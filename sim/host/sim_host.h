@@ -7,14 +7,14 @@
 #include <vector>
 
 #include "aegp_suites.h"
-#include "host/fault_injector.h"
-#include "host/host_menus.h"
-#include "host/host_model.h"
-#include "host/host_references.h"
-#include "host/host_windows.h"
-#include "host/registrations.h"
-#include "host/suite_bookkeeping.h"
-#include "host/undo_history.h"
+#include "sim/host/fault_injector.h"
+#include "sim/host/host_menus.h"
+#include "sim/host/host_model.h"
+#include "sim/host/host_references.h"
+#include "sim/host/host_windows.h"
+#include "sim/host/registrations.h"
+#include "sim/host/suite_bookkeeping.h"
+#include "sim/host/undo_history.h"
 
 namespace simhost {
 

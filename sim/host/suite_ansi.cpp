@@ -2,8 +2,8 @@
 #include <cstdarg>
 #include <cstdio>
 
-#include "host/host_call.h"
-#include "host/suite_catalog.h"
+#include "sim/host/host_call.h"
+#include "sim/host/suite_catalog.h"
 
 namespace simhost {
 

@@ -1,4 +1,4 @@
-#include "host/suite_bookkeeping.h"
+#include "sim/host/suite_bookkeeping.h"
 
 namespace simhost {
 

@@ -1,4 +1,4 @@
-#include "host/suite_catalog.h"
+#include "sim/host/suite_catalog.h"
 
 namespace simhost {
 

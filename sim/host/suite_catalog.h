@@ -1,6 +1,6 @@
 #pragma once
 
-#include "host/suite_bookkeeping.h"
+#include "sim/host/suite_bookkeeping.h"
 
 namespace simhost {
 

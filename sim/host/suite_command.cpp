@@ -1,6 +1,6 @@
 // "AEGP Command Suite" 1: command numbers and menu items.
-#include "host/host_call.h"
-#include "host/suite_catalog.h"
+#include "sim/host/host_call.h"
+#include "sim/host/suite_catalog.h"
 
 namespace simhost {
 

@@ -1,7 +1,7 @@
 // "AEGP Comp Suite" 6: making compositions and asking about them.
-#include "host/host_call.h"
-#include "host/object_handles.h"
-#include "host/suite_catalog.h"
+#include "sim/host/host_call.h"
+#include "sim/host/object_handles.h"
+#include "sim/host/suite_catalog.h"
 
 namespace simhost {
 

@@ -1,9 +1,9 @@
 // "AEGP Effect Suite" 1: the installed effects; applying them is in suite_effect_apply.cpp.
 #include <cstring>
 
-#include "host/effect_application.h"
-#include "host/host_call.h"
-#include "host/suite_catalog.h"
+#include "sim/host/effect_application.h"
+#include "sim/host/host_call.h"
+#include "sim/host/suite_catalog.h"
 
 namespace simhost {
 

@@ -1,7 +1,7 @@
 // "AEGP Effect Suite" 1: applying effects to layers and the references to them.
-#include "host/animated_streams.h"
-#include "host/effect_application.h"
-#include "host/host_call.h"
+#include "sim/host/animated_streams.h"
+#include "sim/host/effect_application.h"
+#include "sim/host/host_call.h"
 
 namespace simhost {
 

@@ -1,6 +1,6 @@
 // "AEGP File Import Manager Suite" 2: import flavors and the item an import produced.
-#include "host/host_call.h"
-#include "host/suite_catalog.h"
+#include "sim/host/host_call.h"
+#include "sim/host/suite_catalog.h"
 
 namespace simhost {
 

@@ -2,11 +2,11 @@
 #include <algorithm>
 #include <cstring>
 
-#include "host/footage_files.h"
-#include "host/host_call.h"
-#include "host/image_size.h"
-#include "host/object_handles.h"
-#include "host/suite_catalog.h"
+#include "sim/host/footage_files.h"
+#include "sim/host/host_call.h"
+#include "sim/host/image_size.h"
+#include "sim/host/object_handles.h"
+#include "sim/host/suite_catalog.h"
 
 namespace simhost {
 

@@ -1,7 +1,7 @@
 // "AEGP Item Suite" 4: the active item, selection, types and sizes of items.
-#include "host/host_call.h"
-#include "host/object_handles.h"
-#include "host/suite_catalog.h"
+#include "sim/host/host_call.h"
+#include "sim/host/object_handles.h"
+#include "sim/host/suite_catalog.h"
 
 namespace simhost {
 

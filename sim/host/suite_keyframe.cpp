@@ -1,9 +1,9 @@
 // "AEGP Keyframe Suite" 1 and 2: keyframes one at a time, and (2) in batches committed at once.
-#include "host/animated_streams.h"
-#include "host/host_call.h"
-#include "host/host_time.h"
-#include "host/object_handles.h"
-#include "host/suite_catalog.h"
+#include "sim/host/animated_streams.h"
+#include "sim/host/host_call.h"
+#include "sim/host/host_time.h"
+#include "sim/host/object_handles.h"
+#include "sim/host/suite_catalog.h"
 
 namespace simhost {
 

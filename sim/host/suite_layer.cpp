@@ -1,7 +1,7 @@
 // "AEGP Layer Suite" 7: adding layers, their source, composition, type and times.
-#include "host/host_call.h"
-#include "host/object_handles.h"
-#include "host/suite_catalog.h"
+#include "sim/host/host_call.h"
+#include "sim/host/object_handles.h"
+#include "sim/host/suite_catalog.h"
 
 namespace simhost {
 

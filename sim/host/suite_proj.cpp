@@ -1,6 +1,6 @@
 // "AEGP Proj Suite" 2: the one open project and its root folder.
-#include "host/host_call.h"
-#include "host/suite_catalog.h"
+#include "sim/host/host_call.h"
+#include "sim/host/suite_catalog.h"
 
 namespace simhost {
 

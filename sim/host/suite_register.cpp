@@ -1,6 +1,6 @@
 // "AEGP Register Suite" 1: the hooks modules register.
-#include "host/host_call.h"
-#include "host/suite_catalog.h"
+#include "sim/host/host_call.h"
+#include "sim/host/suite_catalog.h"
 
 namespace simhost {
 

@@ -1,7 +1,7 @@
 // "AEGP Stream Suite" 4: references to a layer's own properties and to an effect's parameters.
-#include "host/animated_streams.h"
-#include "host/host_call.h"
-#include "host/suite_catalog.h"
+#include "sim/host/animated_streams.h"
+#include "sim/host/host_call.h"
+#include "sim/host/suite_catalog.h"
 
 namespace simhost {
 

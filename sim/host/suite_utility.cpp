@@ -1,6 +1,6 @@
 // "AEGP Utility Suite" 3: messages to the user, undo groups, the main window.
-#include "host/host_call.h"
-#include "host/suite_catalog.h"
+#include "sim/host/host_call.h"
+#include "sim/host/suite_catalog.h"
 
 namespace simhost {
 

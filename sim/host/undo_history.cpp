@@ -1,4 +1,4 @@
-#include "host/undo_history.h"
+#include "sim/host/undo_history.h"
 
 namespace simhost {
 

@@ -3,7 +3,7 @@
 #include <cstddef>
 #include <vector>
 
-#include "host/host_model.h"
+#include "sim/host/host_model.h"
 
 namespace simhost {
 

@@ -5,8 +5,8 @@
 #include <iterator>
 #include <utility>
 
-#include "host/host_call.h"
-#include "host/host_windows.h"
+#include "sim/host/host_call.h"
+#include "sim/host/host_windows.h"
 
 namespace simhost {
 

@@ -10,9 +10,9 @@
 #include "host/main_window.h"
 #include "host/report.h"
 #include "host/suite_scope.h"
-#include "plugin/apply_progress_dialog.h"
-#include "plugin/question_box.h"
 #include "tracking/model_choice.h"
+#include "ui/apply_progress_dialog.h"
+#include "ui/question_box.h"
 
 namespace {
 

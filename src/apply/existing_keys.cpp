@@ -3,8 +3,8 @@
 #include <cstring>
 
 #include "host/check_host.h"
+#include "host/host_context.h"
 #include "host/installed_effect.h"
-#include "plugin/host_context.h"
 
 namespace {
 

@@ -4,8 +4,8 @@
 #include <exception>
 
 #include "host/check_host.h"
+#include "host/host_context.h"
 #include "host/installed_effect.h"
-#include "plugin/host_context.h"
 
 const char LayerKeyframeSink::kUndoGroupName[] = "Apply Transform to Layer";
 

@@ -1,7 +1,7 @@
 #include "host/host_suites.h"
 
+#include "host/host_context.h"
 #include "host/suite_acquire.h"
-#include "plugin/host_context.h"
 
 namespace {
 

@@ -3,8 +3,8 @@
 #include <cstring>
 #include <string>
 
+#include "host/host_context.h"
 #include "host/host_suites.h"
-#include "plugin/host_context.h"
 
 namespace {
 

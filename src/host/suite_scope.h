@@ -1,8 +1,8 @@
 #pragma once
 
+#include "host/host_context.h"
 #include "host/suite_acquire.h"
 #include "host/suite_traits.h"
-#include "plugin/host_context.h"
 
 // One suite held for the length of a block and released by the same name and version when the
 // block ends, also when an exception leaves it.

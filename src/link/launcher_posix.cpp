@@ -11,7 +11,7 @@
 
 #include "link/launcher.h"
 #include "link/pipe.h"
-#include "link/system_error.h"
+#include "support/system_error.h"
 
 extern char** environ;
 

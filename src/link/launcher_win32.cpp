@@ -4,7 +4,7 @@
 #include <algorithm>
 
 #include "link/launcher.h"
-#include "link/system_error.h"
+#include "support/system_error.h"
 
 namespace {
 

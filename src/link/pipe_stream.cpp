@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <cstring>
 
-#include "link/system_error.h"
+#include "support/system_error.h"
 
 namespace {
 

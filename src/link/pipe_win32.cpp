@@ -11,7 +11,7 @@
 
 #include "link/pipe.h"
 #include "link/pipe_actions.h"
-#include "link/system_error.h"
+#include "support/system_error.h"
 
 namespace {
 

@@ -3,9 +3,9 @@
 #include <stdexcept>
 #include <vector>
 
+#include "footage/footage_message.h"
 #include "host/active_footage.h"
 #include "link/launcher.h"
-#include "message/footage_message.h"
 
 void exchange(const ClientPipe& client, Message& message) {
     std::string reply;

@@ -4,11 +4,11 @@
 
 #include "apply/apply_transformations.h"
 #include "host/active_footage.h"
+#include "host/host_context.h"
 #include "link/launcher.h"
 #include "link/requests.h"
-#include "plugin/host_context.h"
-#include "plugin/transformations_source_dialog.h"
 #include "project/project_document.h"
+#include "ui/transformations_source_dialog.h"
 
 namespace {
 

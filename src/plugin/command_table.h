@@ -1,7 +1,7 @@
 #pragma once
 
 #include "aegp_command_suite.h"
-#include "plugin/host_context.h"
+#include "host/host_context.h"
 
 // The plug-in's six commands, in table order; the index into HostContext::commands.
 enum CommandIndex {

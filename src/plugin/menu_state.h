@@ -2,8 +2,8 @@
 
 #include <array>
 
+#include "host/host_context.h"
 #include "message/possible_actions.h"
-#include "plugin/host_context.h"
 
 // What the menu should show for each of the six commands, decided from the plug-in's own view of
 // the host and what the application says it accepts now.

@@ -3,7 +3,7 @@
 #include <exception>
 
 #include "link/pipe.h"
-#include "link/plugin_server.h"
+#include "plugin/plugin_server.h"
 
 PluginApp::PluginApp() = default;
 

@@ -11,9 +11,9 @@
 #include "plugin/command_table.h"
 #include "plugin/hooks.h"
 #include "plugin/import_flavor.h"
-#include "plugin/message_box.h"
 #include "plugin/plugin_state.h"
 #include "project/recovery_at_load.h"
+#include "ui/message_box.h"
 
 namespace {
 

@@ -1,7 +1,7 @@
 #include "plugin/plugin_state.h"
 
+#include "host/host_context.h"
 #include "link/error_report.h"
-#include "plugin/host_context.h"
 
 namespace {
 

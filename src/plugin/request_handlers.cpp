@@ -4,9 +4,9 @@
 #include <string>
 #include <vector>
 
+#include "footage/footage_message.h"
 #include "host/active_footage.h"
 #include "host/project_query.h"
-#include "message/footage_message.h"
 #include "message/possible_actions.h"
 #include "plugin/deferred_tasks.h"
 #include "plugin/plugin_state.h"

@@ -3,9 +3,9 @@
 #include <exception>
 #include <string>
 
+#include "host/host_context.h"
 #include "host/host_suites.h"
 #include "host/report.h"
-#include "plugin/host_context.h"
 #include "project/isolation_recovery.h"
 
 void RecoverInterruptedImports() noexcept {

@@ -3,8 +3,8 @@
 #include <cmath>
 #include <random>
 
-#include "host/layer_evaluation.h"
-#include "host/sim_layer_fixture.h"
+#include "sim/host/layer_evaluation.h"
+#include "tests/sim/host/sim_layer_fixture.h"
 #include "tracking/transformations.h"
 
 // The simulated host's layer, with helpers to build tracking results of known motion and to

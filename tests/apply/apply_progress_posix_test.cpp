@@ -4,9 +4,9 @@
 #include <algorithm>
 #include <chrono>
 
-#include "apply/apply_fixture.h"
 #include "apply/apply_transformations.h"
-#include "plugin/redraw_pace.h"
+#include "tests/apply/apply_fixture.h"
+#include "ui/redraw_pace.h"
 
 namespace {
 

@@ -4,11 +4,11 @@
 
 #include <iterator>
 
-#include "apply/apply_fixture.h"
 #include "apply/frame_rate.h"
-#include "common/fault_walk.h"
-#include "common/host_call_actions.h"
 #include "host/ae_exception.h"
+#include "tests/apply/apply_fixture.h"
+#include "tests/common/fault_walk.h"
+#include "tests/common/host_call_actions.h"
 
 namespace {
 

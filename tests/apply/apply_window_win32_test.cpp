@@ -2,10 +2,10 @@
 #include <gtest/gtest.h>
 #include <windows.h>
 
-#include "apply/apply_fixture.h"
 #include "apply/apply_transformations.h"
-#include "common/unmanaged_windows.h"
 #include "host/ae_exception.h"
+#include "tests/apply/apply_fixture.h"
+#include "tests/common/unmanaged_windows.h"
 
 namespace {
 

@@ -2,8 +2,8 @@
 
 #include <gtest/gtest.h>
 
-#include "apply/apply_fixture.h"
 #include "host/ae_exception.h"
+#include "tests/apply/apply_fixture.h"
 
 namespace {
 

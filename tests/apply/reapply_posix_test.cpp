@@ -7,12 +7,12 @@
 #include <string>
 #include <vector>
 
-#include "apply/apply_fixture.h"
 #include "apply/apply_transformations.h"
 #include "apply/frame_rate.h"
-#include "common/fault_walk.h"
-#include "common/host_call_actions.h"
 #include "host/ae_exception.h"
+#include "tests/apply/apply_fixture.h"
+#include "tests/common/fault_walk.h"
+#include "tests/common/host_call_actions.h"
 
 namespace {
 

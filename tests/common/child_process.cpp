@@ -1,4 +1,4 @@
-#include "common/child_process.h"
+#include "tests/common/child_process.h"
 
 #include <algorithm>
 #include <condition_variable>
@@ -6,7 +6,7 @@
 #include <stdexcept>
 #include <thread>
 
-#include "common/child_process_platform.h"
+#include "tests/common/child_process_platform.h"
 
 namespace testkit {
 

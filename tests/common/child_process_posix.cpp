@@ -8,7 +8,7 @@
 #include <stdexcept>
 #include <thread>
 
-#include "common/child_process_platform.h"
+#include "tests/common/child_process_platform.h"
 
 extern char** environ;
 

@@ -2,7 +2,7 @@
 
 #include <stdexcept>
 
-#include "common/child_process_platform.h"
+#include "tests/common/child_process_platform.h"
 
 namespace testkit::detail {
 

@@ -1,9 +1,9 @@
 #include <filesystem>
 #include <fstream>
 
-#include "common/installation_sandbox.h"
-#include "common/test_dirs.h"
 #include "link/launcher.h"
+#include "tests/common/installation_sandbox.h"
+#include "tests/common/test_dirs.h"
 
 namespace testkit {
 

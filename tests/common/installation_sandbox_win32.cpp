@@ -1,8 +1,8 @@
 #include <windows.h>
 
-#include "common/installation_sandbox.h"
-#include "common/test_platform.h"
 #include "link/launcher.h"
+#include "tests/common/installation_sandbox.h"
+#include "tests/common/test_platform.h"
 
 namespace testkit {
 

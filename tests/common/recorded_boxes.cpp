@@ -1,4 +1,4 @@
-#include "common/recorded_boxes.h"
+#include "tests/common/recorded_boxes.h"
 
 #include <mutex>
 

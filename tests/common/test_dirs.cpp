@@ -1,4 +1,4 @@
-#include "common/test_dirs.h"
+#include "tests/common/test_dirs.h"
 
 #include <atomic>
 #include <filesystem>
@@ -6,7 +6,7 @@
 #include <system_error>
 #include <thread>
 
-#include "common/test_platform.h"
+#include "tests/common/test_platform.h"
 
 namespace fs = std::filesystem;
 
@@ -17,7 +17,8 @@ namespace {
 std::string uniqueStem() {
     static std::atomic<unsigned> counter{0};
     std::random_device rd;
-    return std::to_string(processId()) + "-" + std::to_string(counter++) + "-" + std::to_string(rd() % 1000000);
+    return std::to_string(processId()) + "-" + std::to_string(counter++) + "-" +
+           std::to_string(rd() % 1000000);
 }
 
 }  // namespace
@@ -39,7 +40,9 @@ TempDir::~TempDir() {
     fs::remove_all(path_, ec);
 }
 
-std::string TempDir::file(const std::string& name) const { return (fs::path(path_) / name).string(); }
+std::string TempDir::file(const std::string& name) const {
+    return (fs::path(path_) / name).string();
+}
 
 PipeSandbox::PipeSandbox() : unique_(uniqueStem()) {
     hadPrevious_ = getEnv("SKELDA_PIPE_DIR", previous_);
@@ -53,7 +56,9 @@ PipeSandbox::~PipeSandbox() {
         unsetEnv("SKELDA_PIPE_DIR");
 }
 
-std::string PipeSandbox::pipeName(const std::string& stem) const { return "\\\\.\\pipe\\" + stem + "-" + unique_; }
+std::string PipeSandbox::pipeName(const std::string& stem) const {
+    return "\\\\.\\pipe\\" + stem + "-" + unique_;
+}
 
 bool waitFor(const std::function<bool()>& condition, std::chrono::milliseconds limit) {
     const auto deadline = std::chrono::steady_clock::now() + limit;

@@ -4,7 +4,7 @@
 #include <functional>
 #include <string>
 
-#include "common/test_platform.h"
+#include "tests/common/test_platform.h"
 
 namespace testkit {
 

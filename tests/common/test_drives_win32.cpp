@@ -3,7 +3,7 @@
 #include <string>
 #include <vector>
 
-#include "common/test_drives.h"
+#include "tests/common/test_drives.h"
 
 namespace testkit {
 

@@ -1,4 +1,4 @@
-#include "common/test_files.h"
+#include "tests/common/test_files.h"
 
 #include <algorithm>
 #include <filesystem>

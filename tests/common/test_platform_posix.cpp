@@ -4,10 +4,10 @@
 
 #include <string>
 
-#include "common/program_path.h"
-#include "common/test_drives.h"
-#include "common/test_platform.h"
-#include "common/unmanaged_windows.h"
+#include "tests/common/program_path.h"
+#include "tests/common/test_drives.h"
+#include "tests/common/test_platform.h"
+#include "tests/common/unmanaged_windows.h"
 
 namespace testkit {
 

@@ -3,8 +3,8 @@
 
 #include <string>
 
-#include "common/program_path.h"
-#include "common/test_platform.h"
+#include "tests/common/program_path.h"
+#include "tests/common/test_platform.h"
 
 namespace testkit {
 

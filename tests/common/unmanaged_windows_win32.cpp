@@ -2,7 +2,7 @@
 
 #include <string>
 
-#include "common/unmanaged_windows.h"
+#include "tests/common/unmanaged_windows.h"
 
 namespace testkit {
 

@@ -1,4 +1,4 @@
-#include "message/footage_message.h"
+#include "footage/footage_message.h"
 
 #include <gtest/gtest.h>
 

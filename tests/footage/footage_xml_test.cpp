@@ -7,11 +7,11 @@
 #include <string>
 #include <vector>
 
-#include "common/error_text.h"
-#include "common/test_dirs.h"
-#include "common/test_drives.h"
-#include "common/test_files.h"
 #include "message/xml_tree.h"
+#include "tests/common/error_text.h"
+#include "tests/common/test_dirs.h"
+#include "tests/common/test_drives.h"
+#include "tests/common/test_files.h"
 
 namespace {
 

@@ -7,10 +7,10 @@
 #include <stdexcept>
 #include <string>
 
-#include "common/error_text.h"
-#include "common/test_dirs.h"
-#include "common/test_files.h"
 #include "support/file_system.h"
+#include "tests/common/error_text.h"
+#include "tests/common/test_dirs.h"
+#include "tests/common/test_files.h"
 
 namespace {
 

@@ -3,10 +3,10 @@
 #include <fstream>
 #include <string>
 
-#include "common/test_dirs.h"
-#include "common/test_drives.h"
 #include "footage/path_reference.h"
 #include "support/file_system.h"
+#include "tests/common/test_dirs.h"
+#include "tests/common/test_drives.h"
 
 namespace {
 

@@ -3,8 +3,8 @@
 
 #include <stdexcept>
 
-#include "host/host_fixture.h"
-#include "host/object_handles.h"
+#include "sim/host/object_handles.h"
+#include "tests/host/host_fixture.h"
 
 namespace {
 

@@ -4,7 +4,7 @@
 #include <string>
 
 #include "host/ae_exception.h"
-#include "host/host_fixture.h"
+#include "tests/host/host_fixture.h"
 
 namespace {
 

@@ -6,9 +6,9 @@
 #include <utility>
 
 #include "host/ae_exception.h"
-#include "host/sim_host.h"
-#include "plugin/host_context.h"
+#include "host/host_context.h"
 #include "plugin/plugin_state.h"
+#include "sim/host/sim_host.h"
 
 // A simulated host whose basic suite the host layer uses, as after the entry.
 class HostLayerTest : public ::testing::Test {

@@ -1,8 +1,8 @@
 // Failures of the lookup are walked by the apply and import tests.
 #include "host/installed_effect.h"
 
-#include "host/host_fixture.h"
 #include "host/suite_scope.h"
+#include "tests/host/host_fixture.h"
 
 namespace {
 

@@ -1,9 +1,9 @@
 #include "host/project_query.h"
 
-#include "host/host_fixture.h"
 #include "host/host_suites.h"
 #include "host/main_window.h"
 #include "host/suite_scope.h"
+#include "tests/host/host_fixture.h"
 
 namespace {
 

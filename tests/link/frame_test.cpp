@@ -4,8 +4,8 @@
 #include <cstring>
 #include <string>
 
-#include "link/link_test_kit.h"
 #include "support/xtd_exception.h"
+#include "tests/link/link_test_kit.h"
 
 using linktest::frame;
 

@@ -2,12 +2,12 @@
 // serving the pipe.
 #include <gtest/gtest.h>
 
-#include "common/installation_sandbox.h"
-#include "common/test_dirs.h"
-#include "common/test_files.h"
-#include "common/test_platform.h"
 #include "link/launcher.h"
 #include "link/pipe.h"
+#include "tests/common/installation_sandbox.h"
+#include "tests/common/test_dirs.h"
+#include "tests/common/test_files.h"
+#include "tests/common/test_platform.h"
 
 namespace {
 

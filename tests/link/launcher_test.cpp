@@ -5,10 +5,10 @@
 
 #include <filesystem>
 
-#include "common/installation_sandbox.h"
-#include "common/program_path.h"
-#include "common/test_dirs.h"
-#include "link/link_test_kit.h"
+#include "tests/common/installation_sandbox.h"
+#include "tests/common/program_path.h"
+#include "tests/common/test_dirs.h"
+#include "tests/link/link_test_kit.h"
 
 namespace fs = std::filesystem;
 

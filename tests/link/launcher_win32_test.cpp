@@ -2,8 +2,8 @@
 #include <gtest/gtest.h>
 #include <windows.h>
 
-#include "common/installation_sandbox.h"
 #include "link/launcher.h"
+#include "tests/common/installation_sandbox.h"
 
 namespace {
 

@@ -10,12 +10,12 @@
 #include <thread>
 #include <vector>
 
-#include "common/error_text.h"
 #include "link/message_server.h"
 #include "link/pipe.h"
 #include "message/bad_message.h"
 #include "message/message.h"
 #include "message/possible_actions.h"
+#include "tests/common/error_text.h"
 
 namespace linktest {
 

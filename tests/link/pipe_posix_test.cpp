@@ -15,8 +15,8 @@
 #include <thread>
 #include <vector>
 
-#include "common/test_dirs.h"
-#include "link/link_test_kit.h"
+#include "tests/common/test_dirs.h"
+#include "tests/link/link_test_kit.h"
 
 using linktest::errorOf;
 using namespace std::chrono_literals;

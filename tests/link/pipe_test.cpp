@@ -8,8 +8,8 @@
 #include <string>
 #include <thread>
 
-#include "common/test_dirs.h"
-#include "link/link_test_kit.h"
+#include "tests/common/test_dirs.h"
+#include "tests/link/link_test_kit.h"
 
 using namespace linktest;
 

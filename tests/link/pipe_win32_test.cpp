@@ -3,8 +3,8 @@
 #include <gtest/gtest.h>
 #include <windows.h>
 
-#include "common/test_dirs.h"
 #include "link/pipe.h"
+#include "tests/common/test_dirs.h"
 
 namespace {
 

@@ -1,12 +1,12 @@
 // The plug-in's server: its errors reach the user through the error box, a burst of them once.
-#include "link/plugin_server.h"
+#include "plugin/plugin_server.h"
 
 #include <gtest/gtest.h>
 
-#include "common/recorded_boxes.h"
-#include "common/test_dirs.h"
 #include "link/error_throttle.h"
-#include "link/link_test_kit.h"
+#include "tests/common/recorded_boxes.h"
+#include "tests/common/test_dirs.h"
+#include "tests/link/link_test_kit.h"
 
 using namespace linktest;
 

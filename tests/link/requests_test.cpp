@@ -4,10 +4,10 @@
 
 #include <gtest/gtest.h>
 
-#include "app/sim_app.h"
-#include "common/test_dirs.h"
-#include "host/host_fixture.h"
-#include "link/link_test_kit.h"
+#include "sim/app/sim_app.h"
+#include "tests/common/test_dirs.h"
+#include "tests/host/host_fixture.h"
+#include "tests/link/link_test_kit.h"
 
 using namespace linktest;
 

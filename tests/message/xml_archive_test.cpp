@@ -9,7 +9,7 @@
 #include <vector>
 
 #include "message/xml_tree.h"
-#include "read_paths.h"
+#include "tests/message/read_paths.h"
 
 namespace {
 

@@ -7,11 +7,11 @@
 #include <string>
 #include <vector>
 
-#include "common/test_dirs.h"
 #include "message/message_type.h"
 #include "message/xml_records.h"
 #include "message/xml_tree.h"
-#include "read_paths.h"
+#include "tests/common/test_dirs.h"
+#include "tests/message/read_paths.h"
 
 namespace {
 

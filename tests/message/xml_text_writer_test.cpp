@@ -17,7 +17,7 @@
 #include "message/message.h"
 #include "message/possible_actions.h"
 #include "message/xml_tree.h"
-#include "read_paths.h"
+#include "tests/message/read_paths.h"
 #include "tracking/transformations_xml.h"
 
 namespace {

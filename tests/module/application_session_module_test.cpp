@@ -5,9 +5,9 @@
 #include <fstream>
 #include <string>
 
-#include "common/child_process.h"
-#include "common/program_path.h"
-#include "common/test_dirs.h"
+#include "tests/common/child_process.h"
+#include "tests/common/program_path.h"
+#include "tests/common/test_dirs.h"
 
 namespace {
 

@@ -9,10 +9,10 @@
 #include <string>
 #include <vector>
 
-#include "common/child_process.h"
-#include "common/program_path.h"
-#include "common/test_dirs.h"
-#include "module/host_session.h"
+#include "tests/common/child_process.h"
+#include "tests/common/program_path.h"
+#include "tests/common/test_dirs.h"
+#include "tests/module/host_session.h"
 
 namespace {
 

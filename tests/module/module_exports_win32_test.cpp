@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "common/program_path.h"
+#include "tests/common/program_path.h"
 
 namespace {
 

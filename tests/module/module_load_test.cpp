@@ -3,11 +3,11 @@
 #include <string>
 #include <vector>
 
-#include "common/program_path.h"
-#include "host/loaded_module.h"
-#include "host/module_library.h"
-#include "host/sim_host.h"
 #include "plugin/pipl.h"
+#include "sim/host/loaded_module.h"
+#include "sim/host/module_library.h"
+#include "sim/host/sim_host.h"
+#include "tests/common/program_path.h"
 
 namespace {
 

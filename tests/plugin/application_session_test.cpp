@@ -7,15 +7,15 @@
 #include <string>
 #include <vector>
 
-#include "common/child_process.h"
-#include "common/fault_walk.h"
-#include "common/installation_sandbox.h"
-#include "common/program_path.h"
 #include "link/launcher.h"
 #include "link/pipe.h"
 #include "link/pipe_stream.h"
 #include "plugin/command_table.h"
-#include "plugin/plugin_fixture.h"
+#include "tests/common/child_process.h"
+#include "tests/common/fault_walk.h"
+#include "tests/common/installation_sandbox.h"
+#include "tests/common/program_path.h"
+#include "tests/plugin/plugin_fixture.h"
 
 namespace {
 

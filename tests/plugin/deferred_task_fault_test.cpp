@@ -8,9 +8,9 @@
 #include <string>
 #include <vector>
 
-#include "common/fault_walk.h"
 #include "plugin/deferred_tasks.h"
-#include "plugin/plugin_fixture.h"
+#include "tests/common/fault_walk.h"
+#include "tests/plugin/plugin_fixture.h"
 
 namespace {
 

@@ -8,7 +8,7 @@
 #include <vector>
 
 #include "link/pipe.h"
-#include "plugin/plugin_fixture.h"
+#include "tests/plugin/plugin_fixture.h"
 
 namespace {
 

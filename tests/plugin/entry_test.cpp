@@ -4,11 +4,11 @@
 #include <string>
 #include <vector>
 
-#include "common/fault_walk.h"
 #include "link/pipe.h"
 #include "plugin/command_table.h"
 #include "plugin/hooks.h"
-#include "plugin/plugin_fixture.h"
+#include "tests/common/fault_walk.h"
+#include "tests/plugin/plugin_fixture.h"
 
 namespace {
 

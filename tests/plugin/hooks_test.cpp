@@ -6,11 +6,11 @@
 #include <string>
 #include <vector>
 
-#include "common/fault_walk.h"
-#include "common/installation_sandbox.h"
 #include "host/ae_exception.h"
 #include "plugin/command_table.h"
-#include "plugin/plugin_fixture.h"
+#include "tests/common/fault_walk.h"
+#include "tests/common/installation_sandbox.h"
+#include "tests/plugin/plugin_fixture.h"
 
 namespace {
 

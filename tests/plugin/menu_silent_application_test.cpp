@@ -6,11 +6,11 @@
 #include <chrono>
 #include <string>
 
-#include "app/sim_app.h"
-#include "link/link_test_kit.h"
 #include "plugin/application_offer.h"
 #include "plugin/command_table.h"
-#include "plugin/plugin_fixture.h"
+#include "sim/app/sim_app.h"
+#include "tests/link/link_test_kit.h"
+#include "tests/plugin/plugin_fixture.h"
 
 namespace {
 

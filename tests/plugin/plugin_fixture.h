@@ -4,10 +4,10 @@
 
 #include <memory>
 
-#include "common/test_dirs.h"
-#include "host/sim_host.h"
 #include "plugin/plugin_entry.h"
 #include "plugin/plugin_state.h"
+#include "sim/host/sim_host.h"
+#include "tests/common/test_dirs.h"
 
 // The plug-in entered in-process into a fresh simulated host.
 class PluginTest : public ::testing::Test {

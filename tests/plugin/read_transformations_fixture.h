@@ -3,8 +3,8 @@
 #include <string>
 
 #include "plugin/command_table.h"
-#include "plugin/plugin_fixture.h"
-#include "project/sample_project.h"
+#include "tests/plugin/plugin_fixture.h"
+#include "tests/project/sample_project.h"
 
 // The plug-in entered with a composition holding one layer, and the sample job on disk, for
 // "Read Transformations from Skelda File...".

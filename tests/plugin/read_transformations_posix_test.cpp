@@ -5,11 +5,11 @@
 #include <string>
 #include <vector>
 
-#include "common/fault_walk.h"
 #include "link/error_report.h"
 #include "link/pipe.h"
 #include "message/message.h"
-#include "plugin/read_transformations_fixture.h"
+#include "tests/common/fault_walk.h"
+#include "tests/plugin/read_transformations_fixture.h"
 
 namespace {
 

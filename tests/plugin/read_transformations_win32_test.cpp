@@ -4,10 +4,10 @@
 
 #include <string>
 
-#include "common/unmanaged_windows.h"
-#include "plugin/dialog_ids.h"
-#include "plugin/dialog_user_win32.h"
-#include "plugin/read_transformations_fixture.h"
+#include "tests/common/unmanaged_windows.h"
+#include "tests/plugin/read_transformations_fixture.h"
+#include "tests/ui/dialog_user_win32.h"
+#include "ui/dialog_ids.h"
 
 namespace {
 

@@ -7,12 +7,12 @@
 #include <string>
 #include <vector>
 
-#include "common/recorded_boxes.h"
 #include "link/error_report.h"
 #include "link/pipe.h"
 #include "message/possible_actions.h"
-#include "plugin/plugin_fixture.h"
 #include "project/project_document.h"
+#include "tests/common/recorded_boxes.h"
+#include "tests/plugin/plugin_fixture.h"
 #include "tracking/transformations_xml.h"
 
 namespace {

@@ -6,8 +6,8 @@
 #include <string>
 #include <vector>
 
-#include "host/object_handles.h"
-#include "import_fixture.h"
+#include "sim/host/object_handles.h"
+#include "tests/project/import_fixture.h"
 
 using namespace importkit;
 using namespace isolationkit;

@@ -9,10 +9,10 @@
 #include <string>
 #include <vector>
 
-#include "host/sim_host.h"
-#include "isolation_kit.h"
-#include "plugin/host_context.h"
+#include "host/host_context.h"
 #include "plugin/plugin_state.h"
+#include "sim/host/sim_host.h"
+#include "tests/project/isolation_kit.h"
 
 namespace importkit {
 

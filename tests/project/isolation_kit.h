@@ -12,11 +12,11 @@
 #include <string>
 #include <vector>
 
-#include "common/test_dirs.h"
-#include "common/test_files.h"
-#include "common/test_platform.h"
 #include "project/isolation_file_calls.h"
 #include "support/xtd_exception.h"
+#include "tests/common/test_dirs.h"
+#include "tests/common/test_files.h"
+#include "tests/common/test_platform.h"
 
 namespace isolationkit {
 

@@ -5,9 +5,9 @@
 #include <string>
 #include <vector>
 
-#include "isolation_kit.h"
 #include "project/rename_journal.h"
 #include "project/sequence_isolator.h"
+#include "tests/project/isolation_kit.h"
 
 using namespace isolationkit;
 

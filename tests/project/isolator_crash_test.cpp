@@ -6,11 +6,11 @@
 #include <string>
 #include <vector>
 
-#include "common/child_process.h"
-#include "common/program_path.h"
-#include "isolation_kit.h"
 #include "project/isolation_recovery.h"
 #include "project/sequence_isolator.h"
+#include "tests/common/child_process.h"
+#include "tests/common/program_path.h"
+#include "tests/project/isolation_kit.h"
 
 using namespace isolationkit;
 

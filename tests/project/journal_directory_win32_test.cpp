@@ -2,8 +2,8 @@
 
 #include <string>
 
-#include "isolation_kit.h"
 #include "project/journal_file.h"
+#include "tests/project/isolation_kit.h"
 
 using namespace isolationkit;
 

@@ -6,12 +6,12 @@
 #include <string>
 #include <vector>
 
-#include "common/fault_walk.h"
-#include "common/host_call_actions.h"
-#include "host/file_import.h"
-#include "import_fixture.h"
 #include "plugin/plugin_entry.h"
-#include "sample_project.h"
+#include "sim/host/file_import.h"
+#include "tests/common/fault_walk.h"
+#include "tests/common/host_call_actions.h"
+#include "tests/project/import_fixture.h"
+#include "tests/project/sample_project.h"
 
 using namespace importkit;
 using namespace isolationkit;

@@ -7,11 +7,11 @@
 #include <string>
 #include <vector>
 
-#include "common/child_process.h"
-#include "common/program_path.h"
-#include "import_fixture.h"
 #include "project/rename_journal.h"
-#include "sample_project.h"
+#include "tests/common/child_process.h"
+#include "tests/common/program_path.h"
+#include "tests/project/import_fixture.h"
+#include "tests/project/sample_project.h"
 
 using namespace importkit;
 using namespace isolationkit;

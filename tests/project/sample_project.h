@@ -6,7 +6,7 @@
 
 #include <string>
 
-#include "isolation_kit.h"
+#include "tests/project/isolation_kit.h"
 
 namespace importkit {
 

@@ -4,8 +4,8 @@
 #include <string>
 #include <vector>
 
-#include "isolation_kit.h"
 #include "project/sequence_isolator.h"
+#include "tests/project/isolation_kit.h"
 
 using namespace isolationkit;
 

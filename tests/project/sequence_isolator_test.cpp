@@ -7,10 +7,10 @@
 #include <string>
 #include <vector>
 
-#include "common/error_text.h"
-#include "isolation_kit.h"
 #include "project/isolation_recovery.h"
 #include "project/rename_journal.h"
+#include "tests/common/error_text.h"
+#include "tests/project/isolation_kit.h"
 
 using namespace isolationkit;
 

@@ -8,7 +8,7 @@
 #include <thread>
 #include <vector>
 
-#include "common/test_platform.h"
+#include "tests/common/test_platform.h"
 
 namespace {
 

@@ -4,7 +4,7 @@
 
 #include <atomic>
 
-#include "support/guard_test_kit.h"
+#include "tests/support/guard_test_kit.h"
 
 namespace {
 

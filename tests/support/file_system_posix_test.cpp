@@ -2,9 +2,9 @@
 
 #include <string>
 
-#include "common/test_dirs.h"
-#include "common/test_files.h"
 #include "support/file_system.h"
+#include "tests/common/test_dirs.h"
+#include "tests/common/test_files.h"
 
 namespace detail {
 // The fallback for file systems that lack RENAME_NOREPLACE, reached directly here because

@@ -8,9 +8,9 @@
 #include <string>
 #include <vector>
 
-#include "common/error_text.h"
-#include "common/test_dirs.h"
-#include "common/test_files.h"
+#include "tests/common/error_text.h"
+#include "tests/common/test_dirs.h"
+#include "tests/common/test_files.h"
 
 namespace fs = std::filesystem;
 

@@ -5,7 +5,7 @@
 #include <stdexcept>
 #include <string>
 
-#include "common/error_text.h"
+#include "tests/common/error_text.h"
 
 namespace {
 

@@ -7,7 +7,7 @@
 #include <string>
 #include <tuple>
 
-#include "tracking/model_fixtures.h"
+#include "tests/tracking/model_fixtures.h"
 
 // What the host shows: the emitted keys interpolated linearly, applied to the source item's
 // corners, against where each frame's transform puts them. The weights promise that the corners

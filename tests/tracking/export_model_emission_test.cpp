@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "tracking/model_fixtures.h"
+#include "tests/tracking/model_fixtures.h"
 
 namespace {
 

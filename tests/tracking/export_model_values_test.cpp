@@ -5,7 +5,7 @@
 #include <stdexcept>
 #include <string>
 
-#include "tracking/model_fixtures.h"
+#include "tests/tracking/model_fixtures.h"
 
 namespace {
 

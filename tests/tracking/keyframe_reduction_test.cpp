@@ -9,8 +9,8 @@
 #include <string>
 #include <vector>
 
-#include "tracking/key_sequences.h"
-#include "tracking/reduction_reference.h"
+#include "tests/tracking/key_sequences.h"
+#include "tests/tracking/reduction_reference.h"
 
 namespace {
 

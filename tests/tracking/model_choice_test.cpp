@@ -4,9 +4,9 @@
 #include <ostream>
 #include <string>
 
+#include "tests/tracking/model_fixtures.h"
 #include "tracking/affine3_model.h"
 #include "tracking/corner_pin_model.h"
-#include "tracking/model_fixtures.h"
 #include "tracking/rigid_scale_model.h"
 
 namespace {

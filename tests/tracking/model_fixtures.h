@@ -7,8 +7,8 @@
 #include <memory>
 #include <vector>
 
+#include "tests/tracking/recording_sink.h"
 #include "tracking/model_choice.h"
-#include "tracking/recording_sink.h"
 #include "tracking/transformations.h"
 
 namespace testkit {

@@ -7,10 +7,10 @@
 #include <string>
 #include <vector>
 
-#include "tracking/key_sequences.h"
+#include "tests/tracking/key_sequences.h"
+#include "tests/tracking/reduction_reference.h"
 #include "tracking/keyframe_error_measures.h"
 #include "tracking/keyframe_thinning.h"
-#include "tracking/reduction_reference.h"
 
 // The search of the thinning loop on made-up error measures: each error is a hashed function of
 // the three records, with exact zeros, many ties and spans of hundreds of records, so that every

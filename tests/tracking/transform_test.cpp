@@ -4,7 +4,7 @@
 
 #include <cmath>
 
-#include "tracking/model_fixtures.h"
+#include "tests/tracking/model_fixtures.h"
 
 namespace {
 

@@ -3,13 +3,13 @@
 #include <gtest/gtest.h>
 
 #include <cstring>
-#include "message/pugixml.h"
 #include <random>
 #include <sstream>
 #include <string>
 
 #include "message/message.h"
-#include "tracking/model_fixtures.h"
+#include "message/pugixml.h"
+#include "tests/tracking/model_fixtures.h"
 
 namespace {
 

@@ -1,7 +1,0 @@
-#include <windows.h>
-
-#include "plugin/message_box.h"
-
-void ShowMessageBox(void* mainWindow, const char* text, unsigned style) {
-    MessageBoxA(static_cast<HWND>(mainWindow), text, "Skelda", style);
-}

@@ -1,0 +1,7 @@
+#include <windows.h>
+
+#include "ui/message_box.h"
+
+void ShowMessageBox(void* mainWindow, const char* text, unsigned style) {
+    MessageBoxA(static_cast<HWND>(mainWindow), text, "Skelda", style);
+}
