@@ -48,7 +48,7 @@ struct Scene {
         layer = simhost::toHandle<AEGP_LayerH>(host.model().addLayer(comp, source, AEGP_ObjectType_AV));
         if (!bulk) host.suites().withdraw(kAEGPKeyframeSuite, kAEGPKeyframeSuiteVersion2);
     }
-    ~Scene() { ResetPluginState(); }
+    ~Scene() { resetPluginState(); }
     // What the host recorded of the last apply, so that runs do not pile up.
     void forget() {
         host.windows().clear();

@@ -133,7 +133,7 @@ class PushScene {
 public:
     PushScene() {
         host_ = std::make_unique<simhost::SimHost>();
-        if (host_->enter(SkeldaPluginMain, "bench") != 0)
+        if (host_->enter(skeldaPluginMain, "bench") != 0)
             throw std::runtime_error("the plug-in did not start");
         host_->model().newProject();
         comp_ = host_->model().addComp("Comp", 640, 480, 25, {benchkit::kDriftFrames, 25},
@@ -143,7 +143,7 @@ public:
     }
     ~PushScene() {
         host_.reset();
-        ResetPluginState();
+        resetPluginState();
     }
 
     // Pushes the message to a new active layer, as the application does, and runs idle calls

@@ -37,7 +37,7 @@ public:
     MenuScene() {
         pipeDirectory();
         host_ = std::make_unique<simhost::SimHost>();
-        if (host_->enter(SkeldaPluginMain, "bench") != 0)
+        if (host_->enter(skeldaPluginMain, "bench") != 0)
             throw std::runtime_error("the plug-in did not start");
         host_->model().newProject();
         const int root = host_->model().rootFolder();
@@ -47,7 +47,7 @@ public:
     }
     ~MenuScene() {
         host_.reset();
-        ResetPluginState();
+        resetPluginState();
     }
     void openMenu() {
         if (host_->updateMenus() != 0 || !host_->reports().empty())

@@ -2,21 +2,11 @@
 
 #include <cstdint>
 #include <limits>
+#include <numeric>
 
 namespace simhost {
 
-namespace {
-
-std::uint64_t gcd(std::uint64_t a, std::uint64_t b) {
-    while (b != 0) {
-        const std::uint64_t r = a % b;
-        a = b;
-        b = r;
-    }
-    return a;
-}
-
-}  // namespace
+namespace {}  // namespace
 
 double timeSeconds(A_Time time) {
     return static_cast<double>(time.value) / static_cast<double>(time.scale);
@@ -32,13 +22,13 @@ int compareTimes(A_Time a, A_Time b) {
 A_Time subtractTimes(A_Time a, A_Time b) {
     if (b.value == 0) return a;
     if (a.scale == b.scale) return {a.value - b.value, a.scale};
-    const std::uint64_t common = gcd(a.scale, b.scale);
+    const std::uint64_t common = std::gcd(a.scale, b.scale);
     const std::uint64_t scale = static_cast<std::uint64_t>(a.scale) / common * b.scale;
     const std::int64_t value =
         static_cast<std::int64_t>(a.value) * static_cast<std::int64_t>(scale / a.scale) -
         static_cast<std::int64_t>(b.value) * static_cast<std::int64_t>(scale / b.scale);
     const std::uint64_t magnitude = static_cast<std::uint64_t>(value < 0 ? -value : value);
-    const std::uint64_t reduce = magnitude == 0 ? scale : gcd(magnitude, scale);
+    const std::uint64_t reduce = magnitude == 0 ? scale : std::gcd(magnitude, scale);
     const std::uint64_t reducedScale = scale / reduce;
     const std::int64_t reducedValue = value / static_cast<std::int64_t>(reduce);
     if (reducedScale <= std::numeric_limits<A_u_long>::max() &&

@@ -37,7 +37,7 @@ bool settleExistingKeys(LayerKeyframeSink& sink, const ModelTargets& targets) {
     question.legend =
         "Replace: delete them, then write (the keyframes outside these frames stay).   Add: keep them and "
         "add the new keyframes.   Cancel: write nothing.";
-    switch (AskQuestion(GetMainWindow(), question)) {
+    switch (askQuestion(getMainWindow(), question)) {
         case QuestionAnswer::First:
             sink.replaceExisting(targets, existing);
             return true;
@@ -84,7 +84,7 @@ bool applyTransformations(const Transformations& transformations, AEGP_LayerH la
     if (target.firstFrame() >= target.endFrame()) {
         if (options.reportNothingToApply) {
             const std::int64_t first = transformations.first;
-            ReportMessage(nothingToApplyText(first,
+            reportMessage(nothingToApplyText(first,
                                              first + static_cast<std::int64_t>(transformations.frames.size()),
                                              target.shownFirst(), target.shownEnd()));
         }
@@ -100,7 +100,7 @@ bool applyTransformations(const Transformations& transformations, AEGP_LayerH la
 
     // Declared after the model, so that on the way out the dialog goes (and the host's window is
     // enabled again) before the sink ends its batch and its undo group.
-    ApplyProgressDialog dialog(GetMainWindow(), total);
+    ApplyProgressDialog dialog(getMainWindow(), total);
     // With no keyframe to write the model must not be asked for one.
     bool more = total > 0 && model->emitNext();
     for (std::int32_t step = 1; more; ++step) {

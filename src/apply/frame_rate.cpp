@@ -2,6 +2,7 @@
 
 #include <cmath>
 #include <limits>
+#include <numeric>
 #include <stdexcept>
 #include <string>
 
@@ -39,15 +40,6 @@ std::int32_t framesOf(std::int64_t value, std::uint64_t scale, FrameRate rate, R
     return clampToInt32(rounding == Rounding::Up ? std::ceil(frames) : std::trunc(frames));
 }
 
-std::uint64_t gcd(std::uint64_t a, std::uint64_t b) {
-    while (b != 0) {
-        const std::uint64_t r = a % b;
-        a = b;
-        b = r;
-    }
-    return a;
-}
-
 }  // namespace
 
 FrameRate frameRateOf(double fps) {
@@ -64,7 +56,8 @@ FrameRate frameRateOf(double fps) {
             return {static_cast<std::int64_t>(num), den};
     }
     const std::int64_t thousandths = static_cast<std::int64_t>(std::llround(fps * 1000));
-    const std::int64_t common = static_cast<std::int64_t>(gcd(static_cast<std::uint64_t>(thousandths), 1000));
+    const std::int64_t common =
+        static_cast<std::int64_t>(std::gcd(static_cast<std::uint64_t>(thousandths), 1000));
     return {thousandths / common, 1000 / common};
 }
 
@@ -93,7 +86,7 @@ std::int32_t framesOf(A_Time a, A_Time b, FrameRate rate, Rounding rounding) {
     requireScale(a);
     requireScale(b);
     // On a common scale: the least common multiple of both, which fits 64 bits.
-    const std::uint64_t scale = static_cast<std::uint64_t>(a.scale) / gcd(a.scale, b.scale) * b.scale;
+    const std::uint64_t scale = static_cast<std::uint64_t>(a.scale) / std::gcd(a.scale, b.scale) * b.scale;
     const std::int64_t left = static_cast<std::int64_t>(a.value) * static_cast<std::int64_t>(scale / a.scale);
     const std::int64_t right =
         static_cast<std::int64_t>(b.value) * static_cast<std::int64_t>(scale / b.scale);

@@ -7,7 +7,7 @@
 
 namespace detail {
 
-A_Err ReportCurrentException() noexcept {
+A_Err reportCurrentException() noexcept {
     try {
         throw;
     } catch (const AE_Exception& error) {

@@ -6,7 +6,7 @@ namespace detail {
 
 // Reports the exception being handled and gives the callback's result: the host's error code
 // for AE_Exception, 1 for anything else. Call only from inside a catch block.
-A_Err ReportCurrentException() noexcept;
+A_Err reportCurrentException() noexcept;
 
 }  // namespace detail
 
@@ -16,6 +16,6 @@ A_Err HookGuard(Body&& body) noexcept {
     try {
         return body();
     } catch (...) {
-        return detail::ReportCurrentException();
+        return detail::reportCurrentException();
     }
 }

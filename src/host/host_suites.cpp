@@ -62,14 +62,14 @@ HostSuites::HostSuites(const SPBasicSuite* basic) : basic_(basic) {
 
 HostSuites::~HostSuites() {
     for (std::size_t i = 0; i < slots_.size(); ++i) {
-        if (slots_[i] != nullptr) ReleaseHostSuite(basic_, kKnownSuites[i].name, kKnownSuites[i].version);
+        if (slots_[i] != nullptr) releaseHostSuite(basic_, kKnownSuites[i].name, kKnownSuites[i].version);
     }
 }
 
 const void* HostSuites::get(KnownSuite suite) {
     const auto index = static_cast<std::size_t>(suite);
     if (slots_[index] == nullptr) {
-        slots_[index] = AcquireHostSuite(basic_, kKnownSuites[index].name, kKnownSuites[index].version);
+        slots_[index] = acquireHostSuite(basic_, kKnownSuites[index].name, kKnownSuites[index].version);
     }
     return slots_[index];
 }

@@ -3,7 +3,7 @@
 #include "host/check_host.h"
 #include "host/suite_scope.h"
 
-void* GetMainWindow() {
+void* getMainWindow() {
     SuiteScope<AEGP_UtilitySuite1> utility;
     void* window = nullptr;
     CheckHost(utility->AEGP_GetMainHWND(&window), "getting main HWND");

@@ -36,7 +36,7 @@ A_Err ReportException(const std::exception& error) {
     return 1;
 }
 
-void ReportMessage(const std::string& text) {
+void reportMessage(const std::string& text) {
     HostSuites suites;
     suites.utility().AEGP_ReportInfo(hostContext().pluginId, text.c_str());
 }

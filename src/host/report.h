@@ -13,4 +13,4 @@ A_Err ReportHostError(const AE_Exception& error);
 A_Err ReportException(const std::exception& error);
 
 // Shows the text to the user in the host's message area.
-void ReportMessage(const std::string& text);
+void reportMessage(const std::string& text);

@@ -13,8 +13,8 @@ public:
     explicit SuiteScope(const SPBasicSuite* basic)
         : basic_(basic),
           suite_(static_cast<const Suite*>(
-              AcquireHostSuite(basic, SuiteTraits<Suite>::name, SuiteTraits<Suite>::version))) {}
-    ~SuiteScope() { ReleaseHostSuite(basic_, SuiteTraits<Suite>::name, SuiteTraits<Suite>::version); }
+              acquireHostSuite(basic, SuiteTraits<Suite>::name, SuiteTraits<Suite>::version))) {}
+    ~SuiteScope() { releaseHostSuite(basic_, SuiteTraits<Suite>::name, SuiteTraits<Suite>::version); }
 
     SuiteScope(const SuiteScope&) = delete;
     SuiteScope& operator=(const SuiteScope&) = delete;

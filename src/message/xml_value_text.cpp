@@ -200,15 +200,15 @@ bool readReal(const char* text, T& out, std::uint64_t mantissaLimit, int exponen
 
 // The three decimal digits of every number below 1000 as characters packed first to last from the
 // lowest byte, so that six digits are assembled in a register.
-struct ThreeDigits {
+struct threeDigits {
     std::uint32_t packed[1000];
-    constexpr ThreeDigits() : packed{} {
+    constexpr threeDigits() : packed{} {
         for (unsigned i = 0; i < 1000; ++i) {
             packed[i] = ('0' + i / 100) | ('0' + i / 10 % 10) << 8 | ('0' + i % 10) << 16;
         }
     }
 };
-constexpr ThreeDigits kThreeDigits;
+constexpr threeDigits kThreeDigits;
 
 // Stores the 8 characters packed first to last from the lowest byte of v.
 inline void storePacked(char* p, std::uint64_t v) {

@@ -12,7 +12,7 @@
 
 namespace {
 
-void LaunchOrSwitch() {
+void launchOrSwitch() {
     if (isApplicationRunning())
         switchToApplication();
     else
@@ -36,10 +36,10 @@ void ReadTransformationsFromFile() {
     applyTransformations(project, nullptr, ApplyOptions{true});
 }
 
-void RunCommand(CommandIndex command) {
+void runCommand(CommandIndex command) {
     switch (command) {
         case ApplicationCommand:
-            LaunchOrSwitch();
+            launchOrSwitch();
             return;
         case UnderlayCommand:
             RequireActiveFootage();

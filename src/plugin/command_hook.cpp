@@ -9,7 +9,7 @@ A_Err AEGP_API CommandHook(AEGP_GlobalRefcon, AEGP_CommandRefcon, AEGP_Command c
         const int index = commandIndexOf(command);
         if (index < 0) return A_Err_NONE;
         if (handledPB != nullptr) *handledPB = 1;
-        RunCommand(static_cast<CommandIndex>(index));
+        runCommand(static_cast<CommandIndex>(index));
         return A_Err_NONE;
     });
 }

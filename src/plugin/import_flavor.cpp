@@ -20,7 +20,7 @@ AEGP_FileExtension projectFileExtension() {
     return extension;
 }
 
-void RegisterImportFlavor() {
+void registerImportFlavor() {
     SuiteScope<AEGP_FIMSuite2> imports;
     AE_FIM_ImportFlavorRef flavor = 0;
     CheckHost(imports->AEGP_RegisterImportFlavor(kProjectFlavorName, &flavor), "registering import flavor");

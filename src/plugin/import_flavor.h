@@ -12,4 +12,4 @@ AEGP_FileType projectFileType();
 AEGP_FileExtension projectFileExtension();
 
 // Registers the flavor, its file kinds and its callbacks; a failed host call throws AE_Exception.
-void RegisterImportFlavor();
+void registerImportFlavor();

@@ -2,7 +2,7 @@
 
 #include "plugin/command_table.h"
 
-std::array<CommandState, kCommandCount> ComputeMenuState(const MenuView& view) {
+std::array<CommandState, kCommandCount> computeMenuState(const MenuView& view) {
     const PossibleActions& local = view.local;
     const PossibleActions& app = view.application;
     std::array<CommandState, kCommandCount> state{};

@@ -20,4 +20,4 @@ struct CommandState {
     const char* text = nullptr;
 };
 
-std::array<CommandState, kCommandCount> ComputeMenuState(const MenuView& view);
+std::array<CommandState, kCommandCount> computeMenuState(const MenuView& view);

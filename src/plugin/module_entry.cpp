@@ -6,7 +6,7 @@
 
 extern "C" AEGP_MODULE_EXPORT A_Err AEGP_API GPMain_Skelda(
     AEGP_ENTRY_PARAMETERS(pica_basicP, major_versionL, minor_versionL, aegp_plugin_id, global_refconP)) {
-    return SkeldaPluginMain(AEGP_ENTRY_ARGUMENTS(pica_basicP, major_versionL, minor_versionL, nullptr,
+    return skeldaPluginMain(AEGP_ENTRY_ARGUMENTS(pica_basicP, major_versionL, minor_versionL, nullptr,
                                                  nullptr, aegp_plugin_id, global_refconP));
 }
 

@@ -29,7 +29,7 @@ void InsertCommands(HostContext& context) {
     }
 }
 
-void RegisterHooks(const AEGP_RegisterSuite1& registry, AEGP_PluginID pluginId) {
+void registerHooks(const AEGP_RegisterSuite1& registry, AEGP_PluginID pluginId) {
     CheckHost(
         registry.AEGP_RegisterCommandHook(pluginId, AEGP_HP_BeforeAE, AEGP_Command_ALL, CommandHook, nullptr),
         "registering command hook");
@@ -41,7 +41,7 @@ void RegisterHooks(const AEGP_RegisterSuite1& registry, AEGP_PluginID pluginId) 
 
 // Said once, in the host's message area: the module works on, but the application's requests
 // cannot reach it.
-void ReportServerUnavailable(const std::string& why) noexcept {
+void reportServerUnavailable(const std::string& why) noexcept {
     try {
         const std::string text = "The Skelda application cannot reach this plug-in: " + why;
         HostSuites suites;
@@ -51,8 +51,8 @@ void ReportServerUnavailable(const std::string& why) noexcept {
 }
 
 // The server thread's errors, in the system's message box over the host's window.
-void ShowServerError(const std::string& text) {
-    ShowMessageBox(hostContext().mainWindow, text.c_str(), kMessageBoxExclamation);
+void showServerError(const std::string& text) {
+    showMessageBox(hostContext().mainWindow, text.c_str(), kMessageBoxExclamation);
 }
 
 }  // namespace
@@ -60,22 +60,22 @@ void ShowServerError(const std::string& text) {
 // The module keeps no framework state of its own to switch to; everything it needs between
 // calls is in the host context.
 // Any host version will do, and the plug-in keeps no global refcon.
-A_Err AEGP_API SkeldaPluginMain(AEGP_ENTRY_PARAMETERS(pica_basicP, , , aegp_plugin_id, )) {
+A_Err AEGP_API skeldaPluginMain(AEGP_ENTRY_PARAMETERS(pica_basicP, , , aegp_plugin_id, )) {
     return HookGuard([&]() -> A_Err {
         HostContext& context = hostContext();
         context.basicSuite = pica_basicP;
         context.pluginId = aegp_plugin_id;
         // Files a crash left renamed aside come back before anything else can import.
-        RecoverInterruptedImports();
-        context.mainWindow = GetMainWindow();
+        recoverInterruptedImports();
+        context.mainWindow = getMainWindow();
         InsertCommands(context);
         // Held across the flavor and the server start.
         SuiteScope<AEGP_RegisterSuite1> registry;
-        RegisterHooks(*registry, aegp_plugin_id);
-        RegisterImportFlavor();
-        setErrorBox(ShowServerError);
+        registerHooks(*registry, aegp_plugin_id);
+        registerImportFlavor();
+        setErrorBox(showServerError);
         const std::string why = pluginApp().startPluginServer();
-        if (!why.empty()) ReportServerUnavailable(why);
+        if (!why.empty()) reportServerUnavailable(why);
         return A_Err_NONE;
     });
 }

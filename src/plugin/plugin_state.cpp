@@ -18,7 +18,7 @@ DeferredTaskQueue& deferredTaskQueue() {
     return g_deferredTaskQueue;
 }
 
-void ResetPluginState() {
+void resetPluginState() {
     g_pluginApp.reset();
     // No box may name a window of a host that is gone.
     setErrorBox(nullptr);

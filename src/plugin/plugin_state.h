@@ -11,4 +11,4 @@ DeferredTaskQueue& deferredTaskQueue();
 // Puts the process-wide state back as a fresh load left it: server stopped and destroyed,
 // waiting tasks destroyed unrun, the server's error box the default again, host context cleared. For tests
 // that enter the plug-in in-process several times.
-void ResetPluginState();
+void resetPluginState();

@@ -13,7 +13,7 @@ namespace {
 
 // Sets every command, in table order, in one acquisition: a failure leaves the later ones as
 // they were.
-void ApplyMenuState(const std::array<CommandState, kCommandCount>& state) {
+void applyMenuState(const std::array<CommandState, kCommandCount>& state) {
     const HostContext& context = hostContext();
     SuiteScope<AEGP_CommandSuite1> commands;
     for (int i = 0; i < kCommandCount; ++i) {
@@ -38,7 +38,7 @@ A_Err AEGP_API UpdateMenuHook(AEGP_GlobalRefcon, AEGP_UpdateMenuRefcon, AEGP_Win
         view.application = applicationOffer(kApplicationPipeName);
         view.applicationRunning = isApplicationRunning();
         view.applicationInstalled = isApplicationInstalled();
-        ApplyMenuState(ComputeMenuState(view));
+        applyMenuState(computeMenuState(view));
         return A_Err_NONE;
     });
 }

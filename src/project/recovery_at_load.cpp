@@ -8,7 +8,7 @@
 #include "host/report.h"
 #include "project/isolation_recovery.h"
 
-void RecoverInterruptedImports() noexcept {
+void recoverInterruptedImports() noexcept {
     try {
         const std::string text = recoveryReportText(recoverIsolatedFiles());
         if (text.empty()) return;

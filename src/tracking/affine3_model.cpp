@@ -6,11 +6,7 @@
 #include "tracking/keyframe_reduction.h"
 #include "tracking/model_constants.h"
 
-namespace {
-
-constexpr std::int32_t kTransformSkew = 6;
-
-}  // namespace
+namespace {}  // namespace
 
 Affine3Model::Affine3Model() : RigidModel(0.25f, "Affine3") {}
 
@@ -64,9 +60,9 @@ bool Affine3Model::emitNextScale() {
 
 bool Affine3Model::emitNext() {
     if (keyframeCount() == 0) return false;
-    if (state_ < 3) {
+    if (stage_ != Stage::EffectSkew) {
         if (RigidModel::emitNext()) return true;
-        state_ = 3;
+        stage_ = Stage::EffectSkew;
         sink().applyEffect("Transform");
         sink().selectEffectStream(kTransformSkew);
         skewCursor_ = 0;

@@ -59,7 +59,12 @@ protected:
     // Frames the sink converts: [firstFrame, endFrame), empty when the range is.
     std::size_t frameCount() const;
 
-    int state_ = 0;
+    // What emitNext writes now. Each model passes through the stages it keys in its own order: the
+    // layer models Position, Scale, Rotation, EffectSkew; the Transform effect models Position,
+    // Scale (vertical), HorizontalScale, SkewAmount, SkewAxis, Rotation.
+    enum class Stage { Position, Scale, HorizontalScale, SkewAmount, SkewAxis, Rotation, EffectSkew };
+
+    Stage stage_ = Stage::Position;
     float weight_;
 
 private:

@@ -39,22 +39,22 @@ bool RigidModel::emitNextScale() {
 
 bool RigidModel::emitNext() {
     if (keyframeCount() == 0) return false;
-    switch (state_) {
-        case 0:
+    switch (stage_) {
+        case Stage::Position:
             if (positionDone()) return false;
             if (emitPosition()) return true;
             if (hasScaleStage()) {
-                state_ = 1;
+                stage_ = Stage::Scale;
                 sink().selectLayerStream(LayerStream::Scale);
             } else {
-                state_ = 2;
+                stage_ = Stage::Rotation;
                 sink().selectLayerStream(LayerStream::Rotation);
                 rotationCursor_ = 0;
             }
             return true;
-        case 1:
+        case Stage::Scale:
             if (!emitNextScale()) {
-                state_ = 2;
+                stage_ = Stage::Rotation;
                 sink().selectLayerStream(LayerStream::Rotation);
                 rotationCursor_ = 0;
             }

@@ -7,10 +7,10 @@
 
 namespace {
 
-// The effect's parameter keyed in each emission state.
-constexpr std::int32_t kStageParameter[] = {2, 4, 5, 6, 7, 8};
-constexpr std::int32_t kUniformScaleSwitch = 3;
-constexpr std::int32_t kVerticalScale = 4;
+// The effect's parameters in the order the stages key them.
+constexpr std::int32_t kStageParameters[] = {kTransformPosition,        kTransformVerticalScale,
+                                             kTransformHorizontalScale, kTransformSkew,
+                                             kTransformSkewAxis,        kTransformRotation};
 
 // Writes the key at the cursor and advances; whether that was the last.
 template <class Keys, class Write>
@@ -55,18 +55,37 @@ void TransformEffectModel::compute(std::unique_ptr<KeyframeSink> target) {
 
     // Only now that every value is known to be sound does the layer get its effect, and only when
     // there is a frame to key.
-    state_ = 0;
+    stage_ = Stage::Position;
     if (keyframeCount() == 0) return;
     sink().applyEffect("Transform");
-    enterState(0);
+    enterStage(Stage::Position);
 }
 
-void TransformEffectModel::enterState(int state) {
-    state_ = state;
-    const std::int32_t parameter = kStageParameter[state];
-    if (parameter == kVerticalScale && !uniformScale_) {
+void TransformEffectModel::enterStage(Stage stage) {
+    stage_ = stage;
+    std::int32_t parameter = kTransformPosition;
+    switch (stage) {
+        case Stage::Scale:
+            parameter = kTransformVerticalScale;
+            break;
+        case Stage::HorizontalScale:
+            parameter = kTransformHorizontalScale;
+            break;
+        case Stage::SkewAmount:
+            parameter = kTransformSkew;
+            break;
+        case Stage::SkewAxis:
+            parameter = kTransformSkewAxis;
+            break;
+        case Stage::Rotation:
+            parameter = kTransformRotation;
+            break;
+        default:
+            break;
+    }
+    if (parameter == kTransformVerticalScale && !uniformScale_) {
         // Separate horizontal and vertical scales need the uniform-scale switch off.
-        sink().selectEffectStream(kUniformScaleSwitch);
+        sink().selectEffectStream(kTransformUniformScale);
         sink().addScalarKey(sink().firstFrame(), 0);
     }
     sink().selectEffectStream(parameter);
@@ -80,39 +99,39 @@ std::size_t TransformEffectModel::keyframeCount() const {
 bool TransformEffectModel::emitNext() {
     if (keyframeCount() == 0) return false;
     KeyframeSink& out = sink();
-    switch (state_) {
-        case 0:
+    switch (stage_) {
+        case Stage::Position:
             if (positionCursor_ >= position_.size()) return false;
             if (emitAt(position_, positionCursor_,
                        [&](const PointKey& k) { out.addPointKey(k.frame, k.x, k.y); })) {
-                enterState(1);
+                enterStage(Stage::Scale);
             }
             return true;
-        case 1:
+        case Stage::Scale:
             if (emitAt(verticalScale_, verticalCursor_,
                        [&](const ScalarKey& k) { out.addScalarKey(k.frame, 100 * k.value); })) {
-                enterState(uniformScale_ ? 3 : 2);
+                enterStage(uniformScale_ ? Stage::SkewAmount : Stage::HorizontalScale);
             }
             return true;
-        case 2:
+        case Stage::HorizontalScale:
             if (emitAt(horizontalScale_, horizontalCursor_,
                        [&](const ScalarKey& k) { out.addScalarKey(k.frame, 100 * k.value); })) {
-                enterState(3);
+                enterStage(Stage::SkewAmount);
             }
             return true;
-        case 3:
+        case Stage::SkewAmount:
             if (emitAt(skew_, skewCursor_, [&](const SkewPairKey& k) {
                     out.addScalarKey(k.frame, std::atan(k.amount) * kDegreesPerRadian);
                 })) {
                 skewCursor_ = 0;
-                enterState(4);
+                enterStage(Stage::SkewAxis);
             }
             return true;
-        case 4:
+        case Stage::SkewAxis:
             if (emitAt(skew_, skewCursor_, [&](const SkewPairKey& k) {
                     out.addScalarKey(k.frame, k.axis * kDegreesPerRadian);
                 })) {
-                enterState(5);
+                enterStage(Stage::Rotation);
             }
             return true;
         default:
@@ -125,11 +144,11 @@ bool TransformEffectModel::emitNext() {
 
 ModelTargets TransformEffectModel::targets() const {
     ModelTargets written{{}, "Transform", {}};
-    for (const std::int32_t parameter : kStageParameter) {
-        if (parameter == kVerticalScale && !uniformScale_)
-            written.effectParameters.push_back(kUniformScaleSwitch);
+    for (const std::int32_t parameter : kStageParameters) {
+        if (parameter == kTransformVerticalScale && !uniformScale_)
+            written.effectParameters.push_back(kTransformUniformScale);
         // A uniform scale leaves the horizontal scale alone.
-        if (parameter == kStageParameter[2] && uniformScale_) continue;
+        if (parameter == kTransformHorizontalScale && uniformScale_) continue;
         written.effectParameters.push_back(parameter);
     }
     return written;

@@ -30,7 +30,7 @@ protected:
     SkewPairKeys skew_;
 
 private:
-    void enterState(int state);
+    void enterStage(Stage stage);
 
     bool uniformScale_;
     std::size_t positionCursor_ = 0;

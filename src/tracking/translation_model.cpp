@@ -30,7 +30,7 @@ void TranslationModel::computePosition() {
 }
 
 void TranslationModel::startPosition() {
-    state_ = 0;
+    stage_ = Stage::Position;
     positionCursor_ = 0;
     // With no frame to convert, nothing is touched.
     if (keyframeCount() > 0) sink().selectLayerStream(LayerStream::Position);

@@ -102,7 +102,7 @@ bool ApplyProgressDialog::userCancelled(std::int32_t step) {
 void ApplyProgressDialog::showInterruption() {
     const auto* services = static_cast<const AEGP_WindowServices1*>(mainWindow_);
     if (services == nullptr || services->version < AEGP_WINDOW_SERVICES_VERSION1) {
-        ShowMessageBox(nullptr, kApplyInterruptedText, kMessageBoxExclamation);
+        showMessageBox(nullptr, kApplyInterruptedText, kMessageBoxExclamation);
         return;
     }
     CheckHost(services->AEGP_ShowMessage("Skelda", kApplyInterruptedText, kMessageBoxExclamation),

@@ -123,7 +123,7 @@ bool ApplyProgressDialog::userCancelled(std::int32_t) {
 }
 
 void ApplyProgressDialog::showInterruption() {
-    ShowMessageBox(mainWindow_, kApplyInterruptedText, kMessageBoxExclamation);
+    showMessageBox(mainWindow_, kApplyInterruptedText, kMessageBoxExclamation);
 }
 
 void ApplyProgressDialog::close() {

@@ -7,4 +7,4 @@
 // The exclamation-mark icon.
 constexpr unsigned kMessageBoxExclamation = 0x30;
 
-void ShowMessageBox(void* mainWindow, const char* text, unsigned style);
+void showMessageBox(void* mainWindow, const char* text, unsigned style);

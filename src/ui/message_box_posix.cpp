@@ -4,7 +4,7 @@
 #include "ui/message_box.h"
 #include "ui/terminal_dialogs.h"
 
-void ShowMessageBox(void* mainWindow, const char* text, unsigned style) {
+void showMessageBox(void* mainWindow, const char* text, unsigned style) {
     const auto* services = static_cast<const AEGP_WindowServices1*>(mainWindow);
     if (services == nullptr || services->version < AEGP_WINDOW_SERVICES_VERSION1) {
         showMessageOnTerminal(std::cerr, "Skelda", text);

@@ -2,6 +2,6 @@
 
 #include "ui/message_box.h"
 
-void ShowMessageBox(void* mainWindow, const char* text, unsigned style) {
+void showMessageBox(void* mainWindow, const char* text, unsigned style) {
     MessageBoxA(static_cast<HWND>(mainWindow), text, "Skelda", style);
 }

@@ -18,7 +18,7 @@ struct Question {
     std::string legend;
 };
 
-QuestionAnswer AskQuestion(void* mainWindow, const Question& question);
+QuestionAnswer askQuestion(void* mainWindow, const Question& question);
 
 // The question's text and, after an empty line, its legend.
 std::string yesNoCancelText(const Question& question);

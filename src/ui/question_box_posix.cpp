@@ -5,7 +5,7 @@
 #include "ui/question_box.h"
 #include "ui/terminal_dialogs.h"
 
-QuestionAnswer AskQuestion(void* mainWindow, const Question& question) {
+QuestionAnswer askQuestion(void* mainWindow, const Question& question) {
     const auto* services = static_cast<const AEGP_WindowServices1*>(mainWindow);
     if (services == nullptr || services->version < AEGP_WINDOW_SERVICES_VERSION2) {
         const int chosen = askChoiceOnTerminal(std::cin, std::cerr, question.text,

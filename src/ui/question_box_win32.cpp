@@ -42,7 +42,7 @@ public:
 
 }  // namespace
 
-QuestionAnswer AskQuestion(void* mainWindow, const Question& question) {
+QuestionAnswer askQuestion(void* mainWindow, const Question& question) {
     // Without the labels (no hook) the legend still says what Yes, No and Cancel do.
     const std::string text = yesNoCancelText(question);
     int answer = IDCANCEL;

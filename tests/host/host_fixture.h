@@ -14,11 +14,11 @@
 class HostLayerTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        ResetPluginState();
+        resetPluginState();
         hostContext().basicSuite = host.basicSuite();
         hostContext().pluginId = 7;
     }
-    void TearDown() override { ResetPluginState(); }
+    void TearDown() override { resetPluginState(); }
 
     // The code and action of the host failure `f` raises; {0, "no failure"} when it returns.
     template <class F>

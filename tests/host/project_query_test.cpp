@@ -24,7 +24,7 @@ TEST_F(ProjectQueryTest, OpenWhenTheHostReportsAProject) {
 TEST_F(ProjectQueryTest, MainWindowIsTheHostsHandle) {
     int window = 0;
     host.setMainWindow(&window);
-    EXPECT_EQ(GetMainWindow(), &window);
+    EXPECT_EQ(getMainWindow(), &window);
     EXPECT_TRUE(host.suites().outstanding().empty());
 }
 

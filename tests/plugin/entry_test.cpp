@@ -138,7 +138,7 @@ TEST_F(PluginTest, SuiteOfferedInNoVersionMakesTheEntryReturnOneSilently) {
 }
 
 TEST_F(PluginTest, EntryWithoutBasicSuiteReturnsOne) {
-    EXPECT_EQ(SkeldaPluginMain(AEGP_ENTRY_ARGUMENTS(nullptr, 0, 0, "", "", 3, nullptr)), 1);
+    EXPECT_EQ(skeldaPluginMain(AEGP_ENTRY_ARGUMENTS(nullptr, 0, 0, "", "", 3, nullptr)), 1);
 }
 
 // The entry starts the plug-in's server unless another process serves its pipe; death stops it.

@@ -57,7 +57,7 @@ TEST_F(HooksTest, IdleRunsOneTaskPerCallInPushOrder) {
     EXPECT_EQ(g_log, (std::vector<std::string>{"run a", "destroy a"}));
     EXPECT_EQ(host->idle(), -9);
     EXPECT_EQ(host->idle(), 1);
-    ResetPluginState();
+    resetPluginState();
     EXPECT_EQ(g_log, (std::vector<std::string>{"run a", "destroy a", "run host", "destroy host", "run std",
                                                "destroy std", "destroy left"}));
     EXPECT_EQ(host->reports(),

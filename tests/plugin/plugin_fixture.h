@@ -15,14 +15,14 @@ protected:
     void SetUp() override { freshHost(); }
     void TearDown() override {
         host.reset();
-        ResetPluginState();
+        resetPluginState();
     }
     void freshHost() {
         host.reset();
-        ResetPluginState();
+        resetPluginState();
         host = std::make_unique<simhost::SimHost>();
     }
-    A_Err enter() { return host->enter(SkeldaPluginMain, "in-process"); }
+    A_Err enter() { return host->enter(skeldaPluginMain, "in-process"); }
 
     // The plug-in's own pipe lives apart from other tests'.
     testkit::PipeSandbox pipes;

@@ -150,7 +150,7 @@ TEST_F(ReadTransformationsTest, TheEntryShowsServerErrorsInTheHostsMessageBox) {
                 return true;
         return false;
     }));
-    ResetPluginState();
+    resetPluginState();
     EXPECT_EQ(setErrorBox(nullptr), nullptr);
 }
 

@@ -47,11 +47,11 @@ protected:
     void SetUp() override { freshHost(); }
     void TearDown() override {
         host.reset();
-        ResetPluginState();
+        resetPluginState();
     }
     void freshHost() {
         host.reset();
-        ResetPluginState();
+        resetPluginState();
         host = std::make_unique<simhost::SimHost>();
         hostContext().basicSuite = host->basicSuite();
         host->enter(rememberId, "in-process");

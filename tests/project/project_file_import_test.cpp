@@ -25,7 +25,7 @@ protected:
         enterPlugin();
     }
     void enterPlugin() {
-        ASSERT_EQ(host->enter(SkeldaPluginMain, "in-process"), A_Err_NONE);
+        ASSERT_EQ(host->enter(skeldaPluginMain, "in-process"), A_Err_NONE);
         host->faults().clearCalls();
     }
     void freshPlugin() {

@@ -42,13 +42,13 @@ protected:
 };
 
 TEST_F(RecoveryAtLoadTest, NothingToRecoverSaysNothingAndAFailingReportStopsNothing) {
-    RecoverInterruptedImports();
+    recoverInterruptedImports();
     EXPECT_TRUE(host->reports().empty());
     EXPECT_TRUE(host->faults().calls().empty());
 
     leaveInterruptedImport();
     host->faults().fail("AEGP_ReportInfo", 1, -3);
-    RecoverInterruptedImports();
+    recoverInterruptedImports();
     EXPECT_EQ(snapshot(dir.path()), afterwards);
     EXPECT_TRUE(host->suites().outstanding().empty());
 }

@@ -41,7 +41,7 @@ TEST(QuestionBox, EachButtonShowsItsLabelAndGivesItsAnswer) {
                 cancel = textOf(GetDlgItem(box, IDCANCEL));
                 PostMessageA(box, WM_COMMAND, c.button, 0);
             });
-            answer = AskQuestion(nullptr, question);
+            answer = askQuestion(nullptr, question);
         }
         EXPECT_EQ(answer, c.answer) << c.button;
         EXPECT_EQ(text, "Replace them?\n\nReplace: delete them.");
