@@ -3,14 +3,9 @@
 #include "footage/footage_xml.h"
 #include "message/xml_archive.h"
 
-FootageMessage::FootageMessage(MessageType type, const std::vector<std::string>& files,
-                               std::uint32_t framerate, PixelAspectRatio pixelAspectRatio,
-                               std::int32_t startFrame)
-    : type(type), description{files, framerate, pixelAspectRatio, startFrame} {}
-
-void writeFootageMessage(Message& message, const FootageMessage& footage) {
+void writeFootageMessage(Message& message, FootageMessage footage) {
     message.init(footage.type);
-    // The routine serves both directions and so takes its record by reference; writing leaves it unchanged.
-    FootageDescription description = footage.description;
-    serializeFootageDescription(XmlArchive::writer(message.root()), description);
+    // The routine serves both directions and so takes its record by reference: taken by value here,
+    // a caller that moves its footage in pays for no copy of the file list.
+    serializeFootageDescription(XmlArchive::writer(message.root()), footage.description);
 }

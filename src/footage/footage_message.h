@@ -9,13 +9,10 @@
 
 // A footage handed to the application as an Underlay or Overlay message.
 struct FootageMessage {
-    FootageMessage(MessageType type, const std::vector<std::string>& files, std::uint32_t framerate,
-                   PixelAspectRatio pixelAspectRatio, std::int32_t startFrame);
-
     MessageType type;
     FootageDescription description;
 };
 
 // Makes `message` a footage message: root "Message" with the type, the footage directory (absolute),
 // frame rate and start frame as its attributes, "Frame" and "PixelAspectRatio" as its children.
-void writeFootageMessage(Message& message, const FootageMessage& footage);
+void writeFootageMessage(Message& message, FootageMessage footage);

@@ -110,12 +110,6 @@ void DescribeActiveFootage(AEGP_ItemH item, std::vector<std::string>& files,
     description.startFrame = files.size() > first ? StartFrameFromPath(files[first]) : 0;
 }
 
-FindStatus FindAndDescribeActiveFootage(std::vector<std::string>& files, FootageDescription& description) {
-    AEGP_ItemH item = nullptr;
-    const FindStatus status = FindActiveFootage(item);
-    if (status == kFootageFound) DescribeActiveFootage(item, files, description);
-    return status;
-}
 
 bool IsActiveAVLayer() {
     SuiteScope<AEGP_LayerSuite2> layers;

@@ -30,9 +30,6 @@ A_long CountActiveFootageFiles();
 void DescribeActiveFootage(AEGP_ItemH footage, std::vector<std::string>& files,
                            FootageDescription& description);
 
-// FindActiveFootage and, when found, DescribeActiveFootage.
-FindStatus FindAndDescribeActiveFootage(std::vector<std::string>& files, FootageDescription& description);
-
 // The host has an active layer and it is an ordinary (AV) layer.
 bool IsActiveAVLayer();
 

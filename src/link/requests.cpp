@@ -1,10 +1,7 @@
 #include "link/requests.h"
 
-#include <stdexcept>
-#include <vector>
-
 #include "footage/footage_message.h"
-#include "host/active_footage.h"
+#include "host/footage_upload.h"
 #include "link/launcher.h"
 
 void exchange(const ClientPipe& client, Message& message) {
@@ -23,19 +20,8 @@ void sendRequest(MessageType type, const std::string& pipeName) {
 }
 
 void upload(MessageType type) {
-    std::vector<std::string> files;
-    FootageDescription description;
-    switch (FindAndDescribeActiveFootage(files, description)) {
-        case kFootageFound:
-            break;
-        case kNoActiveItem:
-            throw std::runtime_error("there is no active item");
-        default:
-            throw std::runtime_error("active item is not a footage");
-    }
     Message message;
-    writeFootageMessage(message, FootageMessage(type, files, description.framerate,
-                                                description.pixelAspectRatio, description.startFrame));
+    writeFootageMessage(message, activeFootageUpload(type));
     exchange(ClientPipe(kApplicationPipeName), message);
     if (message.hasDocument()) message.throwUnexpected();
     switchToApplication();

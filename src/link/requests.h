@@ -17,8 +17,8 @@ void exchange(const ClientPipe& client, Message& message);
 void sendRequest(MessageType type, const std::string& pipeName);
 
 // Sends the active footage's description as an Underlay or Overlay message and, once the
-// application has taken it, brings its window to the front. Without an active footage it
-// raises "there is no active item" or "active item is not a footage" and sends nothing.
+// application has taken it, brings its window to the front. Without one to send it raises
+// UploadRefused (host/footage_upload.h) and sends nothing.
 void upload(MessageType type);
 void uploadUnderlay();
 void uploadOverlay();

@@ -1,9 +1,6 @@
 #include "plugin/command_actions.h"
 
-#include <stdexcept>
-
 #include "apply/apply_transformations.h"
-#include "host/active_footage.h"
 #include "host/host_context.h"
 #include "link/launcher.h"
 #include "link/requests.h"
@@ -17,13 +14,6 @@ void launchOrSwitch() {
         switchToApplication();
     else
         launchApplication();
-}
-
-// The menu offers uploads only with footage, but the user's selection may change before the
-// command runs: an upload without footage would send an empty description.
-void RequireActiveFootage() {
-    AEGP_ItemH footage = nullptr;
-    if (FindActiveFootage(footage) != kFootageFound) throw std::runtime_error("there is no active footage");
 }
 
 }  // namespace
@@ -42,11 +32,9 @@ void runCommand(CommandIndex command) {
             launchOrSwitch();
             return;
         case UnderlayCommand:
-            RequireActiveFootage();
             uploadUnderlay();
             return;
         case OverlayCommand:
-            RequireActiveFootage();
             uploadOverlay();
             return;
         case LoadTransformationsCommand:

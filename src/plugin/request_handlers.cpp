@@ -4,8 +4,8 @@
 #include <string>
 #include <vector>
 
-#include "footage/footage_message.h"
 #include "host/active_footage.h"
+#include "host/footage_upload.h"
 #include "host/project_query.h"
 #include "message/possible_actions.h"
 #include "plugin/deferred_tasks.h"
@@ -44,29 +44,10 @@ bool HandleRequest(Message& message) {
 }
 
 bool ServeFootageRequest(Message& message) {
-    const MessageType type = message.type();
-    std::vector<std::string> files;
-    FootageDescription description;
-    switch (FindAndDescribeActiveFootage(files, description)) {
-        case kFootageFound:
-            // An underlay is tracked, which takes at least two frames.
-            if (type == MessageType::Underlay && files.size() < 2) {
-                writeErrorMessage(message, "active footage contains less than 2 frames");
-            } else {
-                writeFootageMessage(
-                    message, FootageMessage(type, files, description.framerate, description.pixelAspectRatio,
-                                            description.startFrame));
-            }
-            break;
-        case kNoActiveItem:
-            writeErrorMessage(message, "there is no active item");
-            break;
-        case kNotAFootage:
-            writeErrorMessage(message, "active item is not a footage");
-            break;
-        default:
-            writeErrorMessage(message, "unknown error");
-            break;
+    try {
+        writeFootageMessage(message, activeFootageUpload(message.type()));
+    } catch (const UploadRefused& refusal) {
+        writeErrorMessage(message, refusal.what());
     }
     return true;
 }

@@ -3,6 +3,7 @@
 
 #include <stdexcept>
 
+#include "host/footage_upload.h"
 #include "sim/host/object_handles.h"
 #include "tests/host/host_fixture.h"
 
@@ -88,7 +89,9 @@ TEST_F(ActiveFootageTest, DescribesFilesRateRatioAndStartFrame) {
     host.model().activeItem = item;
     std::vector<std::string> files = {"kept"};
     FootageDescription description;
-    ASSERT_EQ(FindAndDescribeActiveFootage(files, description), kFootageFound);
+    AEGP_ItemH found = nullptr;
+    ASSERT_EQ(FindActiveFootage(found), kFootageFound);
+    DescribeActiveFootage(found, files, description);
     const std::vector<std::string> expected = {"kept", "C:\\shots\\a\\shot_1000.png",
                                                "C:\\shots\\a\\shot_1001.png", "C:\\shots\\a\\shot_1002.png"};
     EXPECT_EQ(files, expected);
@@ -108,10 +111,7 @@ TEST_F(ActiveFootageTest, FrameRateIsTheHostsRateCutToWholeFrames) {
     } cases[] = {{24.0, 24}, {29.97, 29}, {59.94, 59}, {0.5, 0}, {-5.0, 0}};
     for (const auto& c : cases) {
         host.model().item(item)->footage.interp.native_fpsF = c.native;
-        FootageDescription description;
-        std::vector<std::string> ignored;
-        FindAndDescribeActiveFootage(ignored, description);
-        EXPECT_EQ(description.framerate, c.sent) << c.native;
+        EXPECT_EQ(activeFootageUpload(MessageType::Overlay).description.framerate, c.sent) << c.native;
     }
 }
 
@@ -171,9 +171,7 @@ TEST_F(ActiveFootageTest, HostFailuresNameTheirCall) {
     };
     for (const Case& c : cases) {
         host.faults().fail(c.operation, 1, 7);
-        std::vector<std::string> files;
-        FootageDescription description;
-        EXPECT_EQ(hostFailureOf([&] { FindAndDescribeActiveFootage(files, description); }),
+        EXPECT_EQ(hostFailureOf([] { activeFootageUpload(MessageType::Overlay); }),
                   std::make_pair(A_Err(7), std::string(c.action)));
         host.faults().clear();
     }

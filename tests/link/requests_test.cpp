@@ -90,7 +90,10 @@ TEST_F(RequestsTest, UploadWithoutFootageSendsNothingAndARefusalRaisesItsText) {
     EXPECT_TRUE(application.requests().empty());
     host.model().activeItem =
         host.model().addFootage("still", {"C:\\a\\still.png"}, host.model().rootFolder());
-    EXPECT_EQ(errorOf([] { uploadUnderlay(); }), "too few frames");
+    // An underlay is tracked: a still is refused before anything is sent.
+    EXPECT_EQ(errorOf([] { uploadUnderlay(); }), "active footage contains less than 2 frames");
+    EXPECT_TRUE(application.requests().empty());
+    EXPECT_EQ(errorOf([] { uploadOverlay(); }), "too few frames");
     EXPECT_EQ(application.requests().size(), 1u);
 }
 

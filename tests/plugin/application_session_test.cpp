@@ -139,19 +139,25 @@ TEST_F(ApplicationSessionTest, LaunchThenSwitch) {
     EXPECT_TRUE(testkit::waitFor([] { return !isApplicationRunning(); }));
 }
 
-// An upload without footage selected (a composition, or nothing) is refused. Every host call of
+// An upload without footage selected (a composition, or nothing) is refused with the text the
+// application would get for it. Every host call of
 // each upload failed in turn is reported with its code and sends nothing; the runs through
 // arrive with their footage; every suite is released.
 TEST_F(ApplicationSessionTest, UploadsArriveWithTheirFootageOrAreRefused) {
     startApp({"--actions", "Underlay,Overlay"});
-    for (int item : {comp, 0}) {
-        host->model().activeItem = item;
+    const struct {
+        int item;
+        const char* report;
+    } refused[] = {{comp, "Exception: active item is not a footage"},
+                   {0, "Exception: there is no active item"}};
+    for (const auto& r : refused) {
+        host->model().activeItem = r.item;
         for (CommandIndex upload : {UnderlayCommand, OverlayCommand}) {
             host->reports().clear();
             const auto outcome = choose(upload);
             EXPECT_TRUE(outcome.handled);
             EXPECT_EQ(outcome.result, 1);
-            EXPECT_EQ(host->reports(), std::vector<std::string>{"Exception: there is no active footage"});
+            EXPECT_EQ(host->reports(), std::vector<std::string>{r.report});
         }
     }
     host->model().activeItem = host->model().addFootage("shot", frames("shot", 5), root);
