@@ -6,16 +6,9 @@
 #include "ui/apply_progress_dialog.h"
 #include "ui/dialog_ids.h"
 #include "ui/message_box.h"
+#include "ui/resource_module.h"
 
 namespace {
-
-// The module whose resources hold the templates: the one this code is linked into.
-HINSTANCE moduleInstance() {
-    HMODULE module = nullptr;
-    GetModuleHandleExA(GET_MODULE_HANDLE_EX_FLAG_FROM_ADDRESS | GET_MODULE_HANDLE_EX_FLAG_UNCHANGED_REFCOUNT,
-                       reinterpret_cast<LPCSTR>(&moduleInstance), &module);
-    return module;
-}
 
 // Cancel (and the close box, which the dialog manager turns into Cancel) hides the dialog; the
 // apply loop sees it gone at its next step.
@@ -57,8 +50,8 @@ public:
     Window(HWND owner, std::int32_t total, const std::string& text) : owner_(owner) {
         INITCOMMONCONTROLSEX controls{sizeof controls, ICC_PROGRESS_CLASS};
         InitCommonControlsEx(&controls);
-        dialog_ = CreateDialogParamA(moduleInstance(), MAKEINTRESOURCEA(IDD_APPLY_PROGRESS), owner,
-                                     progressProc, 0);
+        dialog_ = CreateDialogParamA(static_cast<HINSTANCE>(resourceModule()),
+                                     MAKEINTRESOURCEA(IDD_APPLY_PROGRESS), owner, progressProc, 0);
         if (dialog_ == nullptr) throwSystemError("CreateDialogParam");
         centre(dialog_, owner);
         if (owner_ != nullptr) EnableWindow(owner_, FALSE);

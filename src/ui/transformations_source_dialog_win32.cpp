@@ -7,16 +7,10 @@
 #include "support/file_system.h"
 #include "support/system_error.h"
 #include "ui/dialog_ids.h"
+#include "ui/resource_module.h"
 #include "ui/transformations_source_dialog.h"
 
 namespace {
-
-HINSTANCE moduleInstance() {
-    HMODULE module = nullptr;
-    GetModuleHandleExA(GET_MODULE_HANDLE_EX_FLAG_FROM_ADDRESS | GET_MODULE_HANDLE_EX_FLAG_UNCHANGED_REFCOUNT,
-                       reinterpret_cast<LPCSTR>(&moduleInstance), &module);
-    return module;
-}
 
 std::string windowText(HWND window) {
     std::vector<char> text(static_cast<std::size_t>(GetWindowTextLengthA(window)) + 1, '\0');
@@ -120,9 +114,9 @@ TransformationsSourceDialog::~TransformationsSourceDialog() {
 }
 
 int TransformationsSourceDialog::run(void* owner) {
-    const INT_PTR result =
-        DialogBoxParamA(moduleInstance(), MAKEINTRESOURCEA(IDD_TRANSFORMATIONS_SOURCE),
-                        static_cast<HWND>(owner), Window::proc, reinterpret_cast<LPARAM>(this));
+    const INT_PTR result = DialogBoxParamA(
+        static_cast<HINSTANCE>(resourceModule()), MAKEINTRESOURCEA(IDD_TRANSFORMATIONS_SOURCE),
+        static_cast<HWND>(owner), Window::proc, reinterpret_cast<LPARAM>(this));
     if (result == -1) throwSystemError("DialogBoxParam");
     return result == kApplied ? kApplied : kCancelled;
 }
