@@ -66,9 +66,8 @@ TEST_P(ModelAccuracy, CornersStayWithinTheTolerance) {
             const Transformations record = motion(GetParam(), rng, e);
             const double w = size[0];
             const double h = size[1];
-            testkit::ModelRun run(GetParam().kind, record, size[0], size[1], 3, 403);
-            testkit::emitAll(*run.model);
-            const auto tracks = testkit::tracksOf(run.log->calls);
+            const testkit::ModelRun run(GetParam().kind, record, size[0], size[1], 3, 403, true);
+            const auto tracks = run.tracks();
             const double u[4] = {0, w, 0, w};
             const double v[4] = {0, 0, h, h};
 
