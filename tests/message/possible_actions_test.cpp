@@ -27,16 +27,9 @@ TEST(PossibleActions, TheAnswerCarriesOnlyTheSetFlags) {
     PossibleActions actions;
     actions.overlay = actions.transformations = true;
     serializePossibleActions(XmlArchive::writer(m.root()), actions);
-    Message received;
-    received.fromBytes(m.toBytes());
-    const xml::node root = received.root();
-    EXPECT_EQ(MessageType::PossibleActions, received.type());
-    EXPECT_EQ("1", root.get<std::string>("Overlay"));
-    EXPECT_EQ("1", root.get<std::string>("Transformations"));
-    std::string text;
-    for (const char* absent : {"Underlay", "StillOverlay", "Project"})
-        EXPECT_FALSE(root.attribute(absent, text));
-    EXPECT_TRUE(root.children("").empty());
+    EXPECT_EQ(
+        "<?xml version=\"1.0\"?><Message type=\"PossibleActions\" Overlay=\"1\" Transformations=\"1\"/>",
+        m.toBytes());
     EXPECT_EQ("-O-T-", flags(read(m.toBytes())));
     actions.clearAll();
     EXPECT_EQ("-----", flags(actions));

@@ -85,11 +85,8 @@ const std::vector<std::string>& trickyTexts() {
     return texts;
 }
 
-TEST(XmlValueText, TrickyTextsReadLikeStream) {
+TEST(XmlValueText, TrickyAndRandomTextsReadLikeStream) {
     for (const std::string& text : trickyTexts()) expectAllReadLikeStream(text);
-}
-
-TEST(XmlValueText, RandomTextsReadLikeStream) {
     std::mt19937_64 rng(20240607);
     const char alphabet[] = "0123456789000..eE+- \tx";
     for (int i = 0; i < 30000; ++i) {

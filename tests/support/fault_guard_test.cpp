@@ -81,54 +81,43 @@ TEST(FaultGuard, ReturningBodyReportsNothingAndAStandardExceptionItsTextAlone) {
     EXPECT_EQ(lastCrashReport(), before);
 }
 
+// The report: the fault line, the stack (none outside any module), then the registers; the thread
+// serves again after each fault, a stack overflow too.
 TEST(FaultGuard, FaultsAndForeignExceptionsGiveAReport) {
-    const std::string program = "test_support";
     struct Case {
         const char* what;
         std::function<void()> body;
         std::string name;
+        std::string module;
     } cases[] = {
-        {"null write", writeThroughNull, "EXCEPTION_ACCESS_VIOLATION"},
-        {"division by zero", divideByZero, "EXCEPTION_INT_DIVIDE_BY_ZERO"},
-        {"foreign exception", [] { throw 42; }, "Microsoft C++ Exception"},
+        {"null write", writeThroughNull, "EXCEPTION_ACCESS_VIOLATION", "test_support"},
+        {"division by zero", divideByZero, "EXCEPTION_INT_DIVIDE_BY_ZERO", "test_support"},
+        {"foreign exception", [] { throw 42; }, "Microsoft C++ Exception", "test_support"},
+        {"stack overflow", [] { recurseDeep(0); }, "EXCEPTION_STACK_OVERFLOW", "test_support"},
+        {"jump outside any module", jumpNowhere, "EXCEPTION_ACCESS_VIOLATION", "<UNKNOWN>"},
     };
     for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
         const Outcome outcome = guarded(c.body);
-        EXPECT_FALSE(outcome.returned) << c.what;
-        ASSERT_EQ(outcome.reports, 1) << c.what;
+        EXPECT_FALSE(outcome.returned);
+        ASSERT_EQ(outcome.reports, 1);
         EXPECT_EQ(outcome.text, lastCrashReport());
         const std::vector<std::string> report = lines(outcome.text);
-        ASSERT_GE(report.size(), 5u) << outcome.text;
-        EXPECT_EQ(report[0].rfind(program + " caused an " + c.name + " in module " + program + " at ", 0), 0u)
+        ASSERT_GE(report.size(), 4u) << outcome.text;
+        EXPECT_EQ(report[0].rfind("test_support caused an " + c.name + " in module " + c.module + " at ", 0),
+                  0u)
             << report[0];
-        // At least the frame of the fault itself, in this program.
-        EXPECT_NE(report[1].find(" " + program), std::string::npos) << outcome.text;
+        if (c.module == "<UNKNOWN>") {
+            EXPECT_EQ(report.size(), 4u) << outcome.text;
+        } else {
+            // At least the frame of the fault itself, in this program.
+            ASSERT_GE(report.size(), 5u) << outcome.text;
+            EXPECT_NE(report[1].find(" test_support"), std::string::npos) << outcome.text;
+        }
         EXPECT_EQ(report[report.size() - 3].rfind(kRegisters, 0), 0u) << outcome.text;
         EXPECT_EQ(report.back().rfind("CS=", 0), 0u) << outcome.text;
+        EXPECT_EQ(guarded(writeThroughNull).reports, 1);
     }
-}
-
-TEST(FaultGuard, FaultOutsideAnyModuleHasNoStack) {
-    const Outcome outcome = guarded(jumpNowhere);
-    ASSERT_EQ(outcome.reports, 1);
-    const std::vector<std::string> report = lines(outcome.text);
-    ASSERT_EQ(report.size(), 4u) << outcome.text;
-    EXPECT_NE(report[0].find("caused an EXCEPTION_ACCESS_VIOLATION in module <UNKNOWN> at "),
-              std::string::npos);
-    EXPECT_EQ(report[1].rfind(kRegisters, 0), 0u);
-}
-
-TEST(FaultGuard, StackOverflowIsReportedWithStackAndRegisters) {
-    const Outcome outcome = guarded([] { recurseDeep(0); });
-    ASSERT_EQ(outcome.reports, 1);
-    EXPECT_NE(outcome.text.find("caused an EXCEPTION_STACK_OVERFLOW in module "), std::string::npos)
-        << outcome.text.substr(0, 300);
-    const std::vector<std::string> report = lines(outcome.text);
-    ASSERT_GE(report.size(), 5u) << outcome.text.substr(0, 300);
-    EXPECT_NE(report[1].find(" test_support"), std::string::npos) << report[1];
-    EXPECT_EQ(report[report.size() - 3].rfind(kRegisters, 0), 0u) << report[report.size() - 3];
-    // The thread serves again after its stack overflowed.
-    EXPECT_EQ(guarded(writeThroughNull).reports, 1);
 }
 
 TEST(FaultGuard, NestedGuardTakesItsOwnFaultAndGivesTheOuterOneBack) {

@@ -4,7 +4,6 @@
 
 #include <algorithm>
 #include <filesystem>
-#include <stdexcept>
 #include <string>
 #include <vector>
 

@@ -8,11 +8,9 @@
 
 namespace {
 
-using testkit::makeTransform;
-
 TEST(Transform, ComposeAppliesInnerFirst) {
-    const Transform inner = makeTransform(4, -2, 1, 0, 0, 1);  // shift
-    const Transform outer = makeTransform(0, 0, 0, -1, 1, 0);  // quarter turn
+    const Transform inner{4, -2};              // shift
+    const Transform outer{0, 0, 0, -1, 1, 0};  // quarter turn
     double ax, ay, bx, by, cx, cy;
     inner.apply(3, 5, ax, ay);
     outer.apply(ax, ay, bx, by);
@@ -22,7 +20,7 @@ TEST(Transform, ComposeAppliesInnerFirst) {
 }
 
 TEST(Transform, InverseUndoesAndSingularIsNonFinite) {
-    const Transform t = makeTransform(2.5, 1, 0.999848, -0.0174524, 0.0174524, 0.999848);
+    const Transform t{2.5, 1, 0.999848, -0.0174524, 0.0174524, 0.999848};
     const Transform id = compose(inverse(t), t);
     EXPECT_NEAR(id.xx, 1, 1e-12);
     EXPECT_NEAR(id.xy, 0, 1e-12);
@@ -30,7 +28,7 @@ TEST(Transform, InverseUndoesAndSingularIsNonFinite) {
     EXPECT_NEAR(id.yy, 1, 1e-12);
     EXPECT_NEAR(id.x, 0, 1e-12);
     EXPECT_NEAR(id.y, 0, 1e-12);
-    EXPECT_FALSE(std::isfinite(inverse(makeTransform(1, 1, 1, 2, 2, 4)).xx));
+    EXPECT_FALSE(std::isfinite(inverse(Transform{1, 1, 1, 2, 2, 4}).xx));
 }
 
 }  // namespace

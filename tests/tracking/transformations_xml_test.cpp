@@ -2,7 +2,6 @@
 
 #include <gtest/gtest.h>
 
-#include <cstring>
 #include <random>
 #include <sstream>
 #include <string>
@@ -12,8 +11,6 @@
 #include "tests/tracking/model_fixtures.h"
 
 namespace {
-
-using testkit::makeTransform;
 
 std::string writeMessage(Transformations& t) {
     Message m(MessageType::Transformations);
@@ -26,7 +23,7 @@ Transformations readMessage(const std::string& bytes) {
     m.fromBytes(bytes);
     Transformations t;
     t.frames.resize(5);  // reading replaces whatever was there
-    t.initial = makeTransform(9, 9);
+    t.initial = Transform{9, 9};
     serializeTransformations(XmlArchive::reader(m.root()), t);
     return t;
 }
@@ -53,10 +50,19 @@ Transformations example() {
     t.exportInaccuracy = 0.5f;
     t.task = Task::Compensation;
     t.exportModel = ExportModel::RigidScale;
-    t.initial = makeTransform(4, -2);
-    t.frames = {Transform(), makeTransform(1.25, 0.5),
-                makeTransform(2.5, 1, 0.999848, -0.0174524, 0.0174524, 0.999848)};
+    t.initial = Transform{4, -2};
+    t.frames = {Transform(), Transform{1.25, 0.5},
+                Transform{2.5, 1, 0.999848, -0.0174524, 0.0174524, 0.999848}};
     return t;
+}
+
+void expectSame(const Transformations& expected, const Transformations& back) {
+    EXPECT_EQ(expected.first, back.first);
+    EXPECT_EQ(expected.exportInaccuracy, back.exportInaccuracy);
+    EXPECT_EQ(expected.task, back.task);
+    EXPECT_EQ(expected.exportModel, back.exportModel);
+    EXPECT_EQ(expected.initial, back.initial);
+    EXPECT_EQ(expected.frames, back.frames);
 }
 
 TEST(TransformationsXml, TheWorkedExampleElementByElement) {
@@ -68,22 +74,13 @@ TEST(TransformationsXml, TheWorkedExampleElementByElement) {
     const std::string bytes = writeMessage(t);
     EXPECT_EQ(expected, elementsOf(bytes));
 
-    const Transformations back = readMessage(bytes);
-    const Transformations original = example();
-    EXPECT_EQ(original.first, back.first);
-    EXPECT_EQ(original.exportInaccuracy, back.exportInaccuracy);
-    EXPECT_EQ(original.task, back.task);
-    EXPECT_EQ(original.exportModel, back.exportModel);
-    EXPECT_EQ(original.initial, back.initial);
-    EXPECT_EQ(original.frames, back.frames);
+    expectSame(example(), readMessage(bytes));
 }
 
 TEST(TransformationsXml, DefaultsWriteNothing) {
     Transformations t;
     EXPECT_EQ(std::vector<std::string>{"Message type=Transformations"}, elementsOf(writeMessage(t)));
-    const Transformations back = readMessage(writeMessage(t));
-    EXPECT_TRUE(back.frames.empty());
-    EXPECT_TRUE(back.initial.isIdentity());
+    expectSame(t, readMessage(writeMessage(t)));  // over a record that held other values
 }
 
 TEST(TransformationsXml, LenientReading) {
@@ -97,11 +94,11 @@ TEST(TransformationsXml, LenientReading) {
     EXPECT_EQ(Task::Tracking, t.task);
     EXPECT_EQ(ExportModel::Rigid, t.exportModel);
     EXPECT_EQ(0.0f, t.exportInaccuracy);
-    EXPECT_EQ(makeTransform(0, 0), t.initial);  // an unreadable value takes its identity value
+    EXPECT_EQ(Transform(), t.initial);  // an unreadable value takes its identity value
     ASSERT_EQ(3u, t.frames.size());
-    EXPECT_EQ(makeTransform(12, 0, 1, 0, 0, 2), t.frames[0]);
+    EXPECT_EQ((Transform{12, 0, 1, 0, 0, 2}), t.frames[0]);
     EXPECT_TRUE(t.frames[1].isIdentity());
-    EXPECT_EQ(makeTransform(0, -5), t.frames[2]);
+    EXPECT_EQ((Transform{0, -5}), t.frames[2]);
 
     EXPECT_EQ(ExportModel::Auto, readMessage("<M type='Empty' ExportModel='cornerpin'/>").exportModel);
     EXPECT_EQ(ExportModel::CornerPin, readMessage("<M type='Empty' ExportModel='CornerPin'/>").exportModel);
@@ -110,10 +107,10 @@ TEST(TransformationsXml, LenientReading) {
 
 TEST(TransformationsXml, SixSignificantDigits) {
     Transformations t;
-    t.frames = {makeTransform(1.0 / 3, 1234.5678, 1e-7, -0.0)};
+    t.frames = {Transform{1.0 / 3, 1234.5678, 1e-7, -0.0}};
     const std::string bytes = writeMessage(t);
     EXPECT_EQ("Transform x=0.333333 y=1234.57 xx=1e-07", elementsOf(bytes)[1]);
-    EXPECT_EQ(makeTransform(0.333333, 1234.57, 1e-7, -0.0), readMessage(bytes).frames[0]);
+    EXPECT_EQ((Transform{0.333333, 1234.57, 1e-7, -0.0}), readMessage(bytes).frames[0]);
 }
 
 // The stream's own round trip of a value through its six-digit text.
@@ -127,6 +124,11 @@ T throughText(T value) {
     return back;
 }
 
+Transform throughText(const Transform& f) {
+    return {throughText(f.x),  throughText(f.y),  throughText(f.xx),
+            throughText(f.xy), throughText(f.yx), throughText(f.yy)};
+}
+
 TEST(TransformationsXml, RandomRecordsRoundTrip) {
     std::mt19937 rng(12345);
     std::uniform_real_distribution<double> coordinate(-5000, 5000);
@@ -137,26 +139,19 @@ TEST(TransformationsXml, RandomRecordsRoundTrip) {
         t.exportInaccuracy = static_cast<float>(coefficient(rng) * 10);
         t.task = static_cast<Task>(rng() % 2);
         t.exportModel = static_cast<ExportModel>(rng() % 8);
-        t.initial = rng() % 2 ? Transform() : makeTransform(coordinate(rng), coordinate(rng));
+        t.initial = rng() % 2 ? Transform() : Transform{coordinate(rng), coordinate(rng)};
         t.frames.resize(rng() % 40);
         for (Transform& f : t.frames) {
             if (rng() % 5 == 0) continue;  // some identity frames in between
-            f = makeTransform(coordinate(rng), coordinate(rng), coefficient(rng), coefficient(rng),
-                              coefficient(rng), rng() % 2 ? 1.0 : coefficient(rng));
+            f = Transform{coordinate(rng),  coordinate(rng),  coefficient(rng),
+                          coefficient(rng), coefficient(rng), rng() % 2 ? 1.0 : coefficient(rng)};
         }
         const std::string bytes = writeMessage(t);
         Transformations back = readMessage(bytes);
-        EXPECT_EQ(t.first, back.first);
-        EXPECT_EQ(throughText(t.exportInaccuracy), back.exportInaccuracy);
-        EXPECT_EQ(t.task, back.task);
-        EXPECT_EQ(t.exportModel, back.exportModel);
-        ASSERT_EQ(t.frames.size(), back.frames.size());
-        for (std::size_t i = 0; i < t.frames.size(); ++i) {
-            const Transform& f = t.frames[i];
-            EXPECT_EQ(makeTransform(throughText(f.x), throughText(f.y), throughText(f.xx), throughText(f.xy),
-                                    throughText(f.yx), throughText(f.yy)),
-                      back.frames[i]);
-        }
+        t.exportInaccuracy = throughText(t.exportInaccuracy);
+        t.initial = throughText(t.initial);
+        for (Transform& f : t.frames) f = throughText(f);
+        expectSame(t, back);
         EXPECT_EQ(bytes, writeMessage(back));  // the text is a fixed point
     }
 }
