@@ -36,13 +36,26 @@ public:
         return out;
     }
     void load() {
-        EXPECT_EQ(say("load \"" + testkit::besideTests("Skelda.aex") + "\"").rfind("loaded \"Skelda\"", 0),
-                  0u);
+        EXPECT_EQ(say("load \"" + testkit::besideTests("Skelda.aex") + "\""),
+                  "loaded \"Skelda\" entry=GPMain_Skelda result=0");
     }
 
 private:
     testkit::ChildProcess process_;
 };
+
+// skelda-app started with "serve": true once it says it serves.
+inline ::testing::AssertionResult serving(testkit::ChildProcess& app) {
+    const auto ready = app.readLine();
+    if (ready && ready->rfind("serving ", 0) == 0) return ::testing::AssertionSuccess();
+    return ::testing::AssertionFailure() << ready.value_or("(nothing)");
+}
+
+// The exit code of a program told to quit.
+inline int quit(testkit::ChildProcess& program) {
+    program.write("quit\n");
+    return program.wait();
+}
 
 inline std::size_t count(const std::string& text, const std::string& what) {
     std::size_t n = 0;
