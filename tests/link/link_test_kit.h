@@ -1,6 +1,8 @@
 #pragma once
 
 // Helpers of the link tests: a message server with known handlers, raw clients, replies read back.
+#include <gtest/gtest.h>
+
 #include <chrono>
 #include <cstring>
 #include <mutex>
@@ -16,6 +18,7 @@
 #include "message/message.h"
 #include "message/possible_actions.h"
 #include "tests/common/error_text.h"
+#include "tests/common/test_dirs.h"
 #include "tests/link/silent_server.h"
 
 namespace linktest {
@@ -31,6 +34,13 @@ inline std::string messageBytes(MessageType type) {
 }
 
 using testkit::errorOf;
+
+// A test with a pipe directory of its own and a pipe name in it.
+class PipeTest : public ::testing::Test {
+protected:
+    testkit::PipeSandbox sandbox;
+    const std::string name = sandbox.pipeName("link");
+};
 
 inline bool endsWith(const std::string& text, const std::string& tail) {
     return text.size() >= tail.size() && text.compare(text.size() - tail.size(), tail.size(), tail) == 0;

@@ -12,6 +12,8 @@ using namespace linktest;
 
 namespace {
 
+using MessageServerTest = linktest::PipeTest;
+
 // What a client gets for `request`, "(dropped)" when the connection ends without a reply.
 std::string answerTo(const std::string& name, const std::string& request) {
     std::string reply;
@@ -26,9 +28,7 @@ std::string answerTo(const std::string& name, const std::string& request) {
 
 // A handler that throws is answered and reported, a faulting one reported; a client's empty frame
 // ends that client alone, unreported. Serving goes on after each.
-TEST(MessageServer, AnswersEveryRequestAndServesOnAfterFailures) {
-    testkit::PipeSandbox sandbox;
-    const std::string name = sandbox.pipeName("answers");
+TEST_F(MessageServerTest, AnswersEveryRequestAndServesOnAfterFailures) {
     TestServer server(name);
     const struct {
         std::string request;
@@ -60,9 +60,7 @@ TEST(MessageServer, AnswersEveryRequestAndServesOnAfterFailures) {
 }
 
 // Only the owner's stop ends serving; serving without failures joins as a success.
-TEST(MessageServer, OnlyTheOwnersStopEndsServing) {
-    testkit::PipeSandbox sandbox;
-    const std::string name = sandbox.pipeName("stop");
+TEST_F(MessageServerTest, OnlyTheOwnersStopEndsServing) {
     TestServer server(name);
     EXPECT_EQ(answerTo(name, ""), "(dropped)");
     EXPECT_EQ(answerTo(name, messageBytes(MessageType::PossibleActions)), "01010");
@@ -74,9 +72,7 @@ TEST(MessageServer, OnlyTheOwnersStopEndsServing) {
 
 // A malformed frame costs its client the connection and nothing more: no pause follows, so a
 // valid request after 400 of them is answered within a second.
-TEST(MessageServer, MalformedFramesDropTheirClientWithoutPausingTheServer) {
-    testkit::PipeSandbox sandbox;
-    const std::string name = sandbox.pipeName("malformed");
+TEST_F(MessageServerTest, MalformedFramesDropTheirClientWithoutPausingTheServer) {
     TestServer server(name);
     const std::string bad[] = {frame(11, "hello world"), frame(0xFFFFFFFFu, ""), frame(10, "<Message/>")};
     for (int i = 0; i < 400; ++i) {
@@ -96,9 +92,7 @@ TEST(MessageServer, MalformedFramesDropTheirClientWithoutPausingTheServer) {
 
 // A client that sends nothing holds the server for about a second; five of them ahead of a
 // valid request delay it by about five seconds in all.
-TEST(MessageServer, SilentClientsAreDroppedAfterASecondEach) {
-    testkit::PipeSandbox sandbox;
-    const std::string name = sandbox.pipeName("silent");
+TEST_F(MessageServerTest, SilentClientsAreDroppedAfterASecondEach) {
     TestServer server(name);
     std::vector<std::unique_ptr<PipeStream>> silent;
     for (int i = 0; i < 5; ++i) silent.push_back(openClientStream(name));
@@ -115,9 +109,7 @@ TEST(MessageServer, SilentClientsAreDroppedAfterASecondEach) {
 
 // A large body that keeps arriving outlasts both the progress limit and the request time-out;
 // a client that dribbles a byte at a time does not.
-TEST(MessageServer, ABodyThatKeepsArrivingIsServedAndADribblerDropped) {
-    testkit::PipeSandbox sandbox;
-    const std::string name = sandbox.pipeName("slow");
+TEST_F(MessageServerTest, ABodyThatKeepsArrivingIsServedAndADribblerDropped) {
     TestServer server(name, 1500ms, std::string());
     const std::string body = "<Message type=\"Overlay\">" + std::string(4 << 20, ' ') + "</Message>";
     const std::string bytes = frame(static_cast<std::uint32_t>(body.size()), body);
@@ -151,9 +143,7 @@ TEST(MessageServer, ABodyThatKeepsArrivingIsServedAndADribblerDropped) {
 }
 
 // Every kind of bad input: the server reports it, answers nothing, and serves the next request.
-TEST(MessageServer, SurvivesBadInputFromARawClient) {
-    testkit::PipeSandbox sandbox;
-    const std::string name = sandbox.pipeName("bad");
+TEST_F(MessageServerTest, SurvivesBadInputFromARawClient) {
     TestServer server(name, 300ms);
     const std::string xml = "<Message type=\"Overlay\"/>";
     struct Case {
@@ -188,9 +178,7 @@ TEST(MessageServer, SurvivesBadInputFromARawClient) {
     EXPECT_EQ(server.requests().size(), std::size(cases));
 }
 
-TEST(MessageServer, StalledClientIsDroppedWithinItsDeadlineWhileTheNextIsServed) {
-    testkit::PipeSandbox sandbox;
-    const std::string name = sandbox.pipeName("stalled");
+TEST_F(MessageServerTest, StalledClientIsDroppedWithinItsDeadlineWhileTheNextIsServed) {
     TestServer server(name, 300ms);
     auto staller = openClientStream(name);
     staller->writeAll("\x40\0", 2, "test write");
@@ -202,22 +190,21 @@ TEST(MessageServer, StalledClientIsDroppedWithinItsDeadlineWhileTheNextIsServed)
 
 // The server is stopped at a random moment of a random client's visit, many times over: it
 // always ends within half a second.
-TEST(MessageServer, StopEndsServingFromAnyStateInBoundedTime) {
-    testkit::PipeSandbox sandbox;
+TEST_F(MessageServerTest, StopEndsServingFromAnyStateInBoundedTime) {
     std::mt19937 random(20240611);
     enum Visit { none, probe, stallLength, stallBody, request, neverReads, emptyFrame, kinds };
     for (int trial = 0; trial < 200; ++trial) {
-        const std::string name = sandbox.pipeName("stop" + std::to_string(trial % 2));
+        const std::string trialName = sandbox.pipeName("stop" + std::to_string(trial % 2));
         const Visit visit = static_cast<Visit>(random() % kinds);
-        auto server = std::make_unique<TestServer>(name);
-        auto client = std::async(std::launch::async, [&name, visit] {
+        auto server = std::make_unique<TestServer>(trialName);
+        auto client = std::async(std::launch::async, [&trialName, visit] {
             try {
                 if (visit == none) return;
                 if (visit == probe) {
-                    ClientPipe(name).isAvailable();
+                    ClientPipe(trialName).isAvailable();
                     return;
                 }
-                auto stream = openClientStream(name);
+                auto stream = openClientStream(trialName);
                 stream->setTimeout(2s);
                 if (visit == stallLength) stream->writeAll("\x20\0", 2, "w");
                 if (visit == stallBody) stream->writeAll("\x20\0\0\0<Mess", 9, "w");

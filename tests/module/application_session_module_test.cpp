@@ -1,34 +1,23 @@
 // The built module in skelda-host with skelda-app serving over real pipes.
 #include <gtest/gtest.h>
 
-#include <filesystem>
-#include <fstream>
 #include <string>
 
 #include "tests/common/child_process.h"
 #include "tests/common/program_path.h"
 #include "tests/common/test_dirs.h"
 #include "tests/module/host_session.h"
+#include "tests/project/sample_project.h"
 
 namespace {
 
 TEST(ModuleSession, MenuWithTheApplicationAndAProjectImportedOverThePipes) {
     testkit::PipeSandbox pipes;
     testkit::TempDir files;
-    std::filesystem::create_directories(files.file("plate"));
-    std::string frames;
-    for (int i = 0; i < 3; ++i) {
-        std::ofstream(files.file("plate/p000" + std::to_string(i) + ".png")) << i;
-        frames += "<Frame path=\"p000" + std::to_string(i) + ".png\"/>";
-    }
-    std::ofstream(files.file("plate/logo.png")) << "logo";
-    const std::string plate = files.file("plate") + "/";
-    std::ofstream(files.file("job.skp"))
-        << "<Project Name=\"Pushed\"><Dim sx=\"320\" sy=\"240\"/><Underlay path=\"" << plate
-        << "\" abs=\"1\">" << frames << "</Underlay><Overlay path=\"" << plate
-        << "\" abs=\"1\"><Frame path=\"logo.png\"/></Overlay></Project>";
+    // Relative paths, which skelda-app makes absolute as it pushes the project.
+    const std::string job = importkit::writeSampleProject(files.path());
     testkit::ChildProcess app(testkit::programPath("skelda-app"),
-                              {"serve", "--actions", "Project", "--result", files.file("job.skp")});
+                              {"serve", "--actions", "Project", "--result", job});
     ASSERT_TRUE(hostsession::serving(app));
 
     const std::string script = "load \"" + testkit::besideTests("Skelda.aex") +
@@ -55,7 +44,7 @@ TEST(ModuleSession, MenuWithTheApplicationAndAProjectImportedOverThePipes) {
               std::string::npos)
         << out;
     EXPECT_NE(out.find("command result=0 handled=1"), std::string::npos) << out;
-    EXPECT_NE(out.find("type=comp name=\"Pushed\""), std::string::npos) << out;
+    EXPECT_NE(out.find("type=comp name=\"Sample\""), std::string::npos) << out;
     EXPECT_NE(out.find("suites balanced"), std::string::npos) << out;
     // Past the errors of replies to openings that had stopped waiting.
     std::string pushed;

@@ -19,7 +19,7 @@ namespace {
 using hostsession::field;
 using hostsession::Host;
 using hostsession::linesStarting;
-using hostsession::pngHeader;
+using importkit::pngHeader;
 // A 24-frame plate, and an overlay placed at frame 10 and trimmed to its frames 5 to 20 (so it
 // shows on composition frames 15 to 23), tracked by (4f + 20, 2f + 30) on frame f.
 TEST(ModuleApply, AnImportedOverlayFollowsThePlateOnEveryFrameItShows) {

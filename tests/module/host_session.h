@@ -11,6 +11,7 @@
 #include "tests/common/child_process.h"
 #include "tests/common/program_path.h"
 #include "tests/common/test_dirs.h"
+#include "tests/project/sample_project.h"
 
 namespace hostsession {
 
@@ -75,14 +76,6 @@ inline std::vector<std::string> linesStarting(const std::string& text, const std
     for (std::string line; std::getline(in, line);)
         if (line.rfind(start, 0) == 0) lines.push_back(line);
     return lines;
-}
-
-inline std::string pngHeader(unsigned width, unsigned height) {
-    std::string bytes = "\x89PNG\r\n\x1a\n";
-    bytes += std::string("\0\0\0\x0dIHDR", 8);
-    for (unsigned value : {width, height})
-        for (int shift = 24; shift >= 0; shift -= 8) bytes += static_cast<char>((value >> shift) & 0xff);
-    return bytes + std::string(5, '\0');
 }
 
 }  // namespace hostsession

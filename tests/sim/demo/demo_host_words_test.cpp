@@ -10,13 +10,13 @@
 #include "sim/demo/host_transcript.h"
 #include "sim/host/script.h"
 #include "tests/common/test_dirs.h"
-#include "tests/module/host_session.h"
+#include "tests/project/sample_project.h"
 
 namespace {
 
 // The first bytes of a PNG file of that size: what the host reads an item's size from.
 void writePngHeader(const std::string& path, unsigned width, unsigned height) {
-    std::ofstream(path, std::ios::binary) << hostsession::pngHeader(width, height);
+    std::ofstream(path, std::ios::binary) << importkit::pngHeader(width, height);
 }
 
 class DemoHostWordsTest : public ::testing::Test {
