@@ -23,6 +23,7 @@
 #include "plugin/plugin_state.h"
 #include "sim/app/sim_app.h"
 #include "sim/host/sim_host.h"
+#include "tests/link/silent_server.h"
 
 namespace {
 
@@ -57,39 +58,6 @@ public:
 
 private:
     std::unique_ptr<simhost::SimHost> host_;
-};
-
-// Never answers: takes each question and keeps it (accepting), or keeps its one instance taken
-// by a client of its own, so that a new one cannot get in (never accepting; where the system
-// queues connections instead, the new one waits for its reply).
-class SilentApplication {
-public:
-    explicit SilentApplication(bool accepting) : pipe_(kApplicationPipeName) {
-        if (!accepting) {
-            holder_ = openClientStream(kApplicationPipeName);
-            return;
-        }
-        thread_ = std::thread([this] {
-            while (!pipe_.isStopped()) {
-                std::string request;
-                try {
-                    pipe_.receive(request);
-                } catch (const std::exception&) {
-                    continue;
-                }
-                if (!request.empty()) pipe_.awaitStop(std::chrono::hours(1));
-            }
-        });
-    }
-    ~SilentApplication() {
-        pipe_.stop();
-        if (thread_.joinable()) thread_.join();
-    }
-
-private:
-    ServerPipe pipe_;
-    std::unique_ptr<PipeStream> holder_;
-    std::thread thread_;
 };
 
 // Answers every question with one stored reply, parsing nothing.
@@ -181,7 +149,9 @@ void silent(benchmark::State& state, bool accepting, bool menu) {
     pipeDirectory();
     for (auto _ : state) {
         state.PauseTiming();
-        auto application = std::make_unique<SilentApplication>(accepting);
+        auto application = std::make_unique<linktest::SilentServer>(
+            kApplicationPipeName, accepting ? linktest::SilentServer::Kind::accepting
+                                            : linktest::SilentServer::Kind::neverAccepting);
         state.ResumeTiming();
         if (scene)
             scene->openMenu();

@@ -1,6 +1,8 @@
 #pragma once
 
 // Helpers of the link tests: a message server with known handlers, raw clients, replies read back.
+#include <gtest/gtest.h>
+
 #include <chrono>
 #include <cstring>
 #include <mutex>
@@ -16,14 +18,10 @@
 #include "message/message.h"
 #include "message/possible_actions.h"
 #include "tests/common/error_text.h"
+#include "tests/common/test_dirs.h"
+#include "tests/link/silent_server.h"
 
 namespace linktest {
-
-using namespace std::chrono_literals;
-
-// Clients here may come while the server is between two clients; under load that can take
-// longer than the plug-in pipe's own short wait.
-constexpr auto kPatientClients = 5s;
 
 inline std::string frame(std::uint32_t length, const std::string& body) {
     std::string bytes(4, '\0');
@@ -36,6 +34,13 @@ inline std::string messageBytes(MessageType type) {
 }
 
 using testkit::errorOf;
+
+// A test with a pipe directory of its own and a pipe name in it.
+class PipeTest : public ::testing::Test {
+protected:
+    testkit::PipeSandbox sandbox;
+    const std::string name = sandbox.pipeName("link");
+};
 
 inline bool endsWith(const std::string& text, const std::string& tail) {
     return text.size() >= tail.size() && text.compare(text.size() - tail.size(), tail.size(), tail) == 0;
@@ -124,41 +129,6 @@ private:
     std::mutex mutex_;
     std::vector<std::string> errors_;
     std::vector<std::string> requests_;
-};
-
-// A server that never answers. Accepting: it takes each request and keeps its client waiting.
-// Never accepting: its one instance is held by another client, so that a new one cannot get in
-// (where the system queues connections instead, the new one waits for its reply).
-class SilentServer {
-public:
-    enum class Kind { accepting, neverAccepting };
-
-    SilentServer(const std::string& name, Kind kind) : pipe_(name, kPatientClients) {
-        if (kind == Kind::neverAccepting) {
-            holder_ = openClientStream(name);
-            return;
-        }
-        thread_ = std::thread([this] {
-            while (!pipe_.isStopped()) {
-                std::string request;
-                try {
-                    pipe_.receive(request);
-                } catch (const std::exception&) {
-                    continue;
-                }
-                if (!request.empty()) pipe_.awaitStop(std::chrono::hours(1));
-            }
-        });
-    }
-    ~SilentServer() {
-        pipe_.stop();
-        if (thread_.joinable()) thread_.join();
-    }
-
-private:
-    ServerPipe pipe_;
-    std::unique_ptr<PipeStream> holder_;
-    std::thread thread_;
 };
 
 inline std::string ask(const std::string& name, const std::string& request) {

@@ -23,6 +23,8 @@ using namespace std::chrono_literals;
 
 namespace {
 
+using PosixPipeTest = linktest::PipeTest;
+
 std::string pipeDir() {
     return std::getenv("SKELDA_PIPE_DIR");
 }
@@ -34,21 +36,18 @@ sockaddr_un socketAddress(const std::string& path) {
     return address;
 }
 
-TEST(PosixPipe, SocketLivesInAPrivateDirectory) {
-    testkit::PipeSandbox sandbox;
-    ServerPipe server(sandbox.pipeName("where"));
+TEST_F(PosixPipeTest, SocketLivesInAPrivateDirectory) {
+    ServerPipe server(name);
     struct stat info;
     ASSERT_EQ(::stat(pipeDir().c_str(), &info), 0);
     EXPECT_EQ(info.st_mode & 0777, 0700u);
-    ASSERT_EQ(::stat(detail::systemPipeName(sandbox.pipeName("where")).c_str(), &info), 0);
+    ASSERT_EQ(::stat(detail::systemPipeName(name).c_str(), &info), 0);
     EXPECT_TRUE(S_ISSOCK(info.st_mode));
 }
 
-TEST(PosixPipe, DirectoryOpenToOthersIsRefused) {
-    testkit::PipeSandbox sandbox;
+TEST_F(PosixPipeTest, DirectoryOpenToOthersIsRefused) {
     ASSERT_EQ(::mkdir(pipeDir().c_str(), 0755), 0);
     ASSERT_EQ(::chmod(pipeDir().c_str(), 0755), 0);
-    const std::string name = sandbox.pipeName("open");
     const std::string serverError = errorOf([&] { ServerPipe server(name); });
     EXPECT_NE(serverError.find("is not private to this user\nas a result of CreateNamedPipe"),
               std::string::npos)
@@ -59,9 +58,7 @@ TEST(PosixPipe, DirectoryOpenToOthersIsRefused) {
         << clientError;
 }
 
-TEST(PosixPipe, StaleSocketOfADeadServerIsReplaced) {
-    testkit::PipeSandbox sandbox;
-    const std::string name = sandbox.pipeName("stale");
+TEST_F(PosixPipeTest, StaleSocketOfADeadServerIsReplaced) {
     { ServerPipe first(name); }
     // Leave a socket file behind with nobody listening, as a crashed server would.
     ASSERT_EQ(::mkdir(pipeDir().c_str(), 0700) == 0 || errno == EEXIST, true);
@@ -76,9 +73,7 @@ TEST(PosixPipe, StaleSocketOfADeadServerIsReplaced) {
 }
 
 // The listen queue holds them all: each client waits for its turn and is answered.
-TEST(PosixPipe, TwoHundredClientsAtOnceAreAllAnswered) {
-    testkit::PipeSandbox sandbox;
-    const std::string name = sandbox.pipeName("crowd");
+TEST_F(PosixPipeTest, TwoHundredClientsAtOnceAreAllAnswered) {
     linktest::TestServer server(name);
     constexpr int kClients = 200;
     std::atomic<bool> go{false};
@@ -102,8 +97,7 @@ TEST(PosixPipe, TwoHundredClientsAtOnceAreAllAnswered) {
 
 // A server that never accepts: once its queue is full, a client waits for room until the plug-in
 // pipe's wait runs out, then fails as a client of a busy instance does.
-TEST(PosixPipe, ClientOfAFullQueueFailsAtItsWaitDeadline) {
-    testkit::PipeSandbox sandbox;
+TEST_F(PosixPipeTest, ClientOfAFullQueueFailsAtItsWaitDeadline) {
     ASSERT_EQ(::mkdir(pipeDir().c_str(), 0700), 0);
     sockaddr_un address = socketAddress(detail::systemPipeName(kPluginPipeName));
     const int listener = ::socket(AF_UNIX, SOCK_STREAM, 0);
@@ -132,10 +126,8 @@ TEST(PosixPipe, ClientOfAFullQueueFailsAtItsWaitDeadline) {
     ::close(listener);
 }
 
-TEST(PosixPipe, PeerOfAnotherUserIsRefused) {
+TEST_F(PosixPipeTest, PeerOfAnotherUserIsRefused) {
     if (::geteuid() != 0) GTEST_SKIP() << "needs root to connect as another user";
-    testkit::PipeSandbox sandbox;
-    const std::string name = sandbox.pipeName("stranger");
     ServerPipe server(name);
     // Open the way for the stranger, so that only the server's own check stands in between.
     const std::string path = detail::systemPipeName(name);

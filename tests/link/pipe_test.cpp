@@ -46,9 +46,7 @@ private:
 };
 
 // One connection per transaction; probes and a second server of the name leave it undisturbed.
-TEST(Pipe, TransactsProbesAndRefusesASecondServer) {
-    testkit::PipeSandbox sandbox;
-    const std::string name = sandbox.pipeName("echo");
+TEST_F(PipeTest, TransactsProbesAndRefusesASecondServer) {
     EXPECT_FALSE(ClientPipe(name).isAvailable());
     EXPECT_TRUE(isSystemError(errorOf([&] { ask(name, "x"); }), "WaitNamedPipe"));
     EchoServer server(name);
@@ -61,9 +59,7 @@ TEST(Pipe, TransactsProbesAndRefusesASecondServer) {
     EXPECT_EQ(server.failures, 0) << server.lastError;
 }
 
-TEST(Pipe, ClientConnectingBeforeTheServerWaitsIsServed) {
-    testkit::PipeSandbox sandbox;
-    const std::string name = sandbox.pipeName("early");
+TEST_F(PipeTest, ClientConnectingBeforeTheServerWaitsIsServed) {
     ServerPipe server(name, kPatientClients);
     std::shared_ptr<PipeStream> stream = openClientStream(name);
     writeMessage(*stream, "early");
@@ -81,9 +77,7 @@ TEST(Pipe, ClientConnectingBeforeTheServerWaitsIsServed) {
     EXPECT_EQ(reply.get(), "served");
 }
 
-TEST(Pipe, WakeEndsAReceiveWithAnEmptyRequest) {
-    testkit::PipeSandbox sandbox;
-    const std::string name = sandbox.pipeName("wake");
+TEST_F(PipeTest, WakeEndsAReceiveWithAnEmptyRequest) {
     ServerPipe server(name, kPatientClients);
     auto receiver = std::async(std::launch::async, [&] {
         std::string request = "not yet";
@@ -95,27 +89,17 @@ TEST(Pipe, WakeEndsAReceiveWithAnEmptyRequest) {
     EXPECT_EQ(receiver.get(), "");
 }
 
-TEST(Pipe, ClientGivesUpOnASilentServer) {
-    testkit::PipeSandbox sandbox;
-    const std::string name = sandbox.pipeName("silent");
-    ServerPipe server(name, kPatientClients);
-    auto receiver = std::async(std::launch::async, [&] {
-        std::string request;
-        server.receive(request);
-        return request;
-    });
+TEST_F(PipeTest, ClientGivesUpOnASilentServer) {
+    const SilentServer server(name, SilentServer::Kind::accepting);
     ClientPipe client(name);
     client.setReplyTimeout(300ms);
     std::string reply;
     const std::string error = errorOf([&] { client.transact("hello?", reply); });
     EXPECT_TRUE(isSystemError(error, "ReadFile (pipe, msg_size)")) << error;
-    EXPECT_EQ(receiver.get(), "hello?");
 }
 
 // Stop ends the server's wait from each state it can be in, in bounded time.
-TEST(Pipe, StopEndsEveryWaitAtOnce) {
-    testkit::PipeSandbox sandbox;
-    const std::string name = sandbox.pipeName("stop");
+TEST_F(PipeTest, StopEndsEveryWaitAtOnce) {
     enum State { waiting, readingLength, readingBody, writingReply };
     for (State state : {waiting, readingLength, readingBody, writingReply}) {
         ServerPipe server(name, kPatientClients);

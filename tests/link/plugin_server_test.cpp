@@ -23,10 +23,8 @@ TEST(ErrorThrottle, AdmitsOneErrorPerQuietSpell) {
     EXPECT_TRUE(throttle.admit(t0 + seconds(40)));
 }
 
-TEST(PluginServer, KnowsNoRequestWithoutHandlerAndShowsABurstOfFailuresOnce) {
-    testkit::PipeSandbox sandbox;
+TEST_F(PipeTest, PluginServerKnowsNoRequestWithoutHandlerAndShowsABurstOfFailuresOnce) {
     testkit::RecordedBoxes boxes;
-    const std::string name = sandbox.pipeName("SKPlugin");
     PluginServer server(name);
     EXPECT_EQ(replyText(ask(name, messageBytes(MessageType::Error))), "unknown message");
     EXPECT_TRUE(boxes.texts().empty());

@@ -19,7 +19,7 @@ namespace {
 using hostsession::field;
 using hostsession::Host;
 using hostsession::linesStarting;
-using hostsession::pngHeader;
+using importkit::pngHeader;
 // A 24-frame plate, and an overlay placed at frame 10 and trimmed to its frames 5 to 20 (so it
 // shows on composition frames 15 to 23), tracked by (4f + 20, 2f + 30) on frame f.
 TEST(ModuleApply, AnImportedOverlayFollowsThePlateOnEveryFrameItShows) {
@@ -77,7 +77,8 @@ TEST(ModuleApply, AnImportedOverlayFollowsThePlateOnEveryFrameItShows) {
 }
 
 // Time-stamped file names: the menu offers the upload, the upload and the application's own
-// request get the footage, with the last nine digits as the start frame.
+// request (after another client's empty frame) get the footage, with the last nine digits as the
+// start frame.
 TEST(ModuleApply, FootageWithLongFrameNumbersIsDescribed) {
     testkit::PipeSandbox pipes;
     testkit::TempDir files;
@@ -87,8 +88,7 @@ TEST(ModuleApply, FootageWithLongFrameNumbersIsDescribed) {
         std::ofstream(paths.back(), std::ios::binary) << pngHeader(64, 48);
     }
     testkit::ChildProcess app(testkit::programPath("skelda-app"), {"serve", "--actions", "Underlay,Overlay"});
-    const auto ready = app.readLine();
-    ASSERT_TRUE(ready && ready->rfind("serving ", 0) == 0) << ready.value_or("(nothing)");
+    ASSERT_TRUE(hostsession::serving(app));
 
     Host host;
     host.load();
@@ -101,6 +101,8 @@ TEST(ModuleApply, FootageWithLongFrameNumbersIsDescribed) {
     EXPECT_EQ(host.say("command \"Upload as Underlay to Skelda\""), "command result=0 handled=1");
     EXPECT_EQ(host.ask("reports"), "");
 
+    // A client's empty frame first: it ends that client's visit, not the module's server.
+    testkit::runProcess(testkit::programPath("skelda-app"), {"send-raw", "00000000"});
     const auto asked = testkit::runProcess(testkit::programPath("skelda-app"), {"ask", "underlay"});
     EXPECT_EQ(asked.exitCode, 0) << asked.output;
     EXPECT_NE(asked.output.find("StartFrame=\"206123456\""), std::string::npos) << asked.output;
@@ -111,8 +113,7 @@ TEST(ModuleApply, FootageWithLongFrameNumbersIsDescribed) {
     for (auto line = app.readLine(); line && *line != "end"; line = app.readLine()) uploads += *line + "\n";
     EXPECT_NE(uploads.find("upload Underlay 3 frames <"), std::string::npos) << uploads;
     EXPECT_NE(uploads.find("StartFrame=\"206123456\""), std::string::npos) << uploads;
-    app.write("quit\n");
-    EXPECT_EQ(app.wait(), 0);
+    EXPECT_EQ(hostsession::quit(app), 0);
 }
 
 }  // namespace

@@ -11,6 +11,7 @@
 #include "tests/common/child_process.h"
 #include "tests/common/program_path.h"
 #include "tests/common/test_dirs.h"
+#include "tests/project/sample_project.h"
 
 namespace hostsession {
 
@@ -36,13 +37,26 @@ public:
         return out;
     }
     void load() {
-        EXPECT_EQ(say("load \"" + testkit::besideTests("Skelda.aex") + "\"").rfind("loaded \"Skelda\"", 0),
-                  0u);
+        EXPECT_EQ(say("load \"" + testkit::besideTests("Skelda.aex") + "\""),
+                  "loaded \"Skelda\" entry=GPMain_Skelda result=0");
     }
 
 private:
     testkit::ChildProcess process_;
 };
+
+// skelda-app started with "serve": true once it says it serves.
+inline ::testing::AssertionResult serving(testkit::ChildProcess& app) {
+    const auto ready = app.readLine();
+    if (ready && ready->rfind("serving ", 0) == 0) return ::testing::AssertionSuccess();
+    return ::testing::AssertionFailure() << ready.value_or("(nothing)");
+}
+
+// The exit code of a program told to quit.
+inline int quit(testkit::ChildProcess& program) {
+    program.write("quit\n");
+    return program.wait();
+}
 
 inline std::size_t count(const std::string& text, const std::string& what) {
     std::size_t n = 0;
@@ -62,14 +76,6 @@ inline std::vector<std::string> linesStarting(const std::string& text, const std
     for (std::string line; std::getline(in, line);)
         if (line.rfind(start, 0) == 0) lines.push_back(line);
     return lines;
-}
-
-inline std::string pngHeader(unsigned width, unsigned height) {
-    std::string bytes = "\x89PNG\r\n\x1a\n";
-    bytes += std::string("\0\0\0\x0dIHDR", 8);
-    for (unsigned value : {width, height})
-        for (int shift = 24; shift >= 0; shift -= 8) bytes += static_cast<char>((value >> shift) & 0xff);
-    return bytes + std::string(5, '\0');
 }
 
 }  // namespace hostsession

@@ -21,8 +21,7 @@ TEST(ModuleApply, ApplyingAgainAsksAndReplacesAddsOrCancels) {
     testkit::ChildProcess app(
         testkit::programPath("skelda-app"),
         {"serve", "--actions", "Transformations", "--motion", "dx=1.5,rotate=0.2", "--frames", "12"});
-    const auto ready = app.readLine();
-    ASSERT_TRUE(ready && ready->rfind("serving ", 0) == 0) << ready.value_or("(nothing)");
+    ASSERT_TRUE(hostsession::serving(app));
 
     Host host;
     host.load();
@@ -31,18 +30,27 @@ TEST(ModuleApply, ApplyingAgainAsksAndReplacesAddsOrCancels) {
     const std::string comp = host.say("comp Main 320 240 30 12").substr(5);
     const std::string layer = host.say("layer " + comp + " " + source).substr(6);
     EXPECT_EQ(host.ask("activate layer " + layer), "");
+    // The command is acknowledged at once; the pushed result is keyed at the next idle call only.
+    std::size_t keyed = 0;
     const auto load = [&](const std::string& answer) {
         if (!answer.empty()) {
             EXPECT_EQ(host.ask("answer button " + answer), "");
         }
         EXPECT_EQ(host.say("command \"Load Transformations from Skelda\""), "command result=0 handled=1");
         EXPECT_EQ(app.readLine().value_or(""), "pushed Transformations: ok");
-        return host.ask("idle 1\ndump\nundo\ndialogs\ndialogs clear\nreports\nreferences");
+        EXPECT_EQ(count(host.ask("dump"), "key stream="), keyed);
+        const std::string out =
+            host.ask("idle 1\ndump\nundo\ndialogs\ndialogs clear\nreports\nsuites\nreferences");
+        keyed = count(out, "key stream=");
+        return out;
     };
     const std::string once = load("");
     const std::size_t keys = count(once, "key stream=");
     ASSERT_GT(keys, 0u);
     EXPECT_EQ(count(once, "question "), 0u) << once;
+    EXPECT_EQ(count(once, "undo \"Apply Transform to Layer\" closed"), 1u) << once;
+    EXPECT_EQ(once.find("undo none"), std::string::npos) << once;
+    EXPECT_NE(once.find("suites balanced\nreferences balanced\n"), std::string::npos) << once;
 
     const std::string replaced = load("Replace");
     EXPECT_EQ(count(replaced, "question "), 1u) << replaced;
@@ -73,8 +81,7 @@ TEST(ModuleApply, ApplyingAgainAsksAndReplacesAddsOrCancels) {
     EXPECT_EQ(host.ask("undo last"), "");
     EXPECT_EQ(host.ask("dump"), beforeReplace);
     EXPECT_EQ(host.ask("reports"), "");
-    app.write("quit\n");
-    EXPECT_EQ(app.wait(), 0);
+    EXPECT_EQ(hostsession::quit(app), 0);
 }
 
 }  // namespace

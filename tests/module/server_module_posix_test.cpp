@@ -8,14 +8,9 @@
 #include "tests/common/child_process.h"
 #include "tests/common/program_path.h"
 #include "tests/common/test_dirs.h"
+#include "tests/module/host_session.h"
 
 namespace {
-
-std::size_t count(const std::string& text, const std::string& part) {
-    std::size_t n = 0;
-    for (std::size_t at = text.find(part); at != std::string::npos; at = text.find(part, at + 1)) ++n;
-    return n;
-}
 
 TEST(ModuleServer, APipeDirectoryOpenToOthersLeavesTheModuleWithoutServer) {
     testkit::PipeSandbox pipes;
@@ -29,7 +24,8 @@ TEST(ModuleServer, APipeDirectoryOpenToOthersLeavesTheModuleWithoutServer) {
     EXPECT_NE(host.output.find(" result=0\n"), std::string::npos) << host.output;
     EXPECT_NE(host.output.find("13 disabled \"Import Project from Skelda\""), std::string::npos)
         << host.output;
-    EXPECT_EQ(count(host.output, "The Skelda application cannot reach this plug-in: "), 1u) << host.output;
+    EXPECT_EQ(hostsession::count(host.output, "The Skelda application cannot reach this plug-in: "), 1u)
+        << host.output;
     EXPECT_NE(host.output.find("is not private to this user"), std::string::npos) << host.output;
 }
 

@@ -9,17 +9,20 @@
 
 namespace {
 
-// Records its number when destroyed (always on the test's thread).
+// Records its number when destroyed (always on the test's thread), with the footprint given.
 class NumberedTask : public DeferredTask {
 public:
-    NumberedTask(int number, std::vector<int>& destroyed) : number_(number), destroyed_(destroyed) {}
+    NumberedTask(int number, std::vector<int>& destroyed, std::size_t bytes = 0)
+        : number_(number), destroyed_(destroyed), bytes_(bytes) {}
     ~NumberedTask() override { destroyed_.push_back(number_); }
     void execute() override {}
+    std::size_t footprint() const override { return bytes_; }
     int number() const { return number_; }
 
 private:
     int number_;
     std::vector<int>& destroyed_;
+    std::size_t bytes_;
 };
 
 TEST(DeferredTaskQueue, NothingIsQueuedForNullAndWaitingTasksAreDestroyedUnrunFrontToBack) {
@@ -39,17 +42,6 @@ TEST(DeferredTaskQueue, NothingIsQueuedForNullAndWaitingTasksAreDestroyedUnrunFr
     EXPECT_EQ(destroyed, (std::vector<int>{1, 2, 3}));
 }
 
-// A task whose footprint is given.
-class SizedTask : public DeferredTask {
-public:
-    explicit SizedTask(std::size_t bytes) : bytes_(bytes) {}
-    void execute() override {}
-    std::size_t footprint() const override { return bytes_; }
-
-private:
-    std::size_t bytes_;
-};
-
 // At most eight tasks, or 256 MB of results, wait; a refused push leaves the queue as it was and
 // says how many wait. Taking one out makes room again.
 TEST(DeferredTaskQueue, IsBoundedByCountAndByFootprint) {
@@ -63,16 +55,18 @@ TEST(DeferredTaskQueue, IsBoundedByCountAndByFootprint) {
         {{256 * MB}, 1},
         {{}, 256 * MB + 1},
     };
+    std::vector<int> destroyed;
+    const auto sized = [&](std::size_t bytes) { return std::make_unique<NumberedTask>(0, destroyed, bytes); };
     for (const auto& c : cases) {
         DeferredTaskQueue queue;
-        for (std::size_t bytes : c.accepted) EXPECT_TRUE(queue.push(std::make_unique<SizedTask>(bytes)));
+        for (std::size_t bytes : c.accepted) EXPECT_TRUE(queue.push(sized(bytes)));
         std::size_t waiting = 99;
-        EXPECT_FALSE(queue.push(std::make_unique<SizedTask>(c.refused), &waiting)) << c.refused;
+        EXPECT_FALSE(queue.push(sized(c.refused), &waiting)) << c.refused;
         EXPECT_EQ(waiting, c.accepted.size());
         EXPECT_EQ(queue.size(), c.accepted.size());
         if (c.accepted.empty()) continue;
         queue.pop();
-        EXPECT_TRUE(queue.push(std::make_unique<SizedTask>(std::min(c.refused, c.accepted.front()))));
+        EXPECT_TRUE(queue.push(sized(std::min(c.refused, c.accepted.front()))));
     }
 }
 

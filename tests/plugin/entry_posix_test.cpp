@@ -3,9 +3,7 @@
 #include <unistd.h>
 
 #include <cstdlib>
-#include <functional>
 #include <string>
-#include <vector>
 
 #include "link/pipe.h"
 #include "tests/plugin/plugin_fixture.h"
@@ -15,37 +13,29 @@ namespace {
 // The module loads (result 0) without a server, says why once in the host's message area, and
 // its menu still works.
 TEST_F(PluginTest, PipeThatCannotBeMadeLeavesTheModuleRunningWithoutServer) {
-    struct Case {
+    enum class Fault { directoryAtSocketPath, openToOthers, anotherUsers };
+    const std::string notPrivate = "is not private to this user\nas a result of CreateNamedPipe";
+    const struct {
         const char* what;
-        std::function<void(const std::string& dir)> prepare;
-        const char* reason;
+        Fault fault;
+        std::string reason;
+    } cases[] = {
+        {"a directory at the socket path", Fault::directoryAtSocketPath, "as a result of CreateNamedPipe"},
+        {"a pipe directory open to others", Fault::openToOthers, notPrivate},
+        {"another user's pipe directory", Fault::anotherUsers, notPrivate},
     };
-    std::vector<Case> cases = {
-        {"a directory at the socket path",
-         [](const std::string& dir) {
-             ASSERT_EQ(::mkdir(dir.c_str(), 0700), 0);
-             ASSERT_EQ(::mkdir((dir + "/SKPlugin").c_str(), 0700), 0);
-         },
-         "as a result of CreateNamedPipe"},
-        {"a pipe directory open to others",
-         [](const std::string& dir) {
-             ASSERT_EQ(::mkdir(dir.c_str(), 0700), 0);
-             ASSERT_EQ(::chmod(dir.c_str(), 0777), 0);
-         },
-         "is not private to this user\nas a result of CreateNamedPipe"},
-    };
-    if (::geteuid() == 0)
-        cases.push_back({"another user's pipe directory",
-                         [](const std::string& dir) {
-                             ASSERT_EQ(::mkdir(dir.c_str(), 0700), 0);
-                             ASSERT_EQ(::chown(dir.c_str(), 65534, 65534), 0);
-                         },
-                         "is not private to this user\nas a result of CreateNamedPipe"});
-    for (const Case& c : cases) {
+    for (const auto& c : cases) {
+        // Only root can give the directory away.
+        if (c.fault == Fault::anotherUsers && ::geteuid() != 0) continue;
         SCOPED_TRACE(c.what);
         testkit::PipeSandbox sandbox;
         freshHost();
-        c.prepare(std::getenv("SKELDA_PIPE_DIR"));
+        const std::string dir = std::getenv("SKELDA_PIPE_DIR");
+        ASSERT_EQ(::mkdir(dir.c_str(), 0700), 0);
+        const int made = c.fault == Fault::directoryAtSocketPath ? ::mkdir((dir + "/SKPlugin").c_str(), 0700)
+                         : c.fault == Fault::openToOthers        ? ::chmod(dir.c_str(), 0777)
+                                                                 : ::chown(dir.c_str(), 65534, 65534);
+        ASSERT_EQ(made, 0);
         ASSERT_EQ(enter(), 0);
         EXPECT_FALSE(pluginApp().hasServer());
         ASSERT_EQ(host->reports().size(), 1u);

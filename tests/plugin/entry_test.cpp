@@ -1,6 +1,7 @@
 #include <algorithm>
 #include <cstring>
 #include <map>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -14,10 +15,10 @@ namespace {
 
 using simhost::HookKind;
 
-// Six commands from position 8 of the Animation menu, then four hooks in order: the command hook
-// before the host's own and for every command. (The other tests reach the command, menu and idle
-// hooks through the host.)
-TEST_F(PluginTest, EntryPutsSixCommandsIntoTheAnimationMenuAndRegistersFourHooks) {
+// Six commands from position 8 of the Animation menu, four hooks in order (the command hook
+// before the host's own and for every command), then the project flavor. (The other tests reach the command,
+// menu and idle hooks through the host.)
+TEST_F(PluginTest, EntryRegistersSixCommandsFourHooksAndTheProjectFlavor) {
     ASSERT_EQ(enter(), 0);
     const auto items = host->menus().items(AEGP_Menu_ANIMATION);
     const std::vector<std::string> texts = {"",
@@ -49,10 +50,6 @@ TEST_F(PluginTest, EntryPutsSixCommandsIntoTheAnimationMenuAndRegistersFourHooks
     EXPECT_EQ(hooks[3].deathHook, &DeathHook);
     EXPECT_TRUE(host->reports().empty());
     EXPECT_TRUE(host->suites().outstanding().empty());
-}
-
-TEST_F(PluginTest, EntryRegistersTheProjectFlavor) {
-    ASSERT_EQ(enter(), 0);
     ASSERT_EQ(host->registrations().flavors.size(), 1u);
     const simhost::ImportFlavor& flavor = host->registrations().flavors[0];
     EXPECT_EQ(flavor.name, "Skelda Project");
@@ -142,20 +139,18 @@ TEST_F(PluginTest, EntryWithoutBasicSuiteReturnsOne) {
 }
 
 // The entry starts the plug-in's server unless another process serves its pipe; death stops it.
-TEST_F(PluginTest, EntryStartsTheServerAndDeathStopsIt) {
-    ASSERT_EQ(enter(), 0);
-    EXPECT_TRUE(pluginApp().hasServer());
-    EXPECT_TRUE(ClientPipe(kPluginPipeName).isAvailable());
-    EXPECT_EQ(DeathHook(nullptr, nullptr), 0);
-    EXPECT_FALSE(ClientPipe(kPluginPipeName).isAvailable());
-    EXPECT_EQ(DeathHook(nullptr, nullptr), 0);
-}
-
-TEST_F(PluginTest, SecondPlugInLeavesThePipeToTheFirst) {
-    ServerPipe first(kPluginPipeName);
-    ASSERT_EQ(enter(), 0);
-    EXPECT_FALSE(pluginApp().hasServer());
-    EXPECT_EQ(DeathHook(nullptr, nullptr), 0);
+TEST_F(PluginTest, EntryStartsTheServerUnlessThePipeIsServedAndDeathStopsIt) {
+    for (const bool served : {false, true}) {
+        freshHost();
+        std::optional<ServerPipe> first;
+        if (served) first.emplace(kPluginPipeName);
+        ASSERT_EQ(enter(), 0);
+        EXPECT_EQ(pluginApp().hasServer(), !served);
+        EXPECT_TRUE(ClientPipe(kPluginPipeName).isAvailable());
+        EXPECT_EQ(DeathHook(nullptr, nullptr), 0);
+        EXPECT_EQ(ClientPipe(kPluginPipeName).isAvailable(), served);
+        EXPECT_EQ(DeathHook(nullptr, nullptr), 0);
+    }
 }
 
 }  // namespace

@@ -10,22 +10,18 @@
 #include "plugin/command_table.h"
 #include "sim/app/sim_app.h"
 #include "tests/link/link_test_kit.h"
-#include "tests/plugin/plugin_fixture.h"
+#include "tests/plugin/read_transformations_fixture.h"
 
 namespace {
 
 using linktest::SilentServer;
 
-class MenuSilentApplicationTest : public PluginTest {
+// The menu offers the application's commands for an active layer, as the fixture makes.
+class MenuSilentApplicationTest : public ReadTransformationsTest {
 protected:
     void SetUp() override {
-        PluginTest::SetUp();
-        ASSERT_EQ(enter(), 0);
-        host->model().newProject();
-        const int root = host->model().rootFolder();
-        const int comp = host->model().addComp("Comp", 640, 480, 25.0, {250, 25}, root);
-        const int plate = host->model().addComp("Plate", 640, 480, 25.0, {250, 25}, root);
-        host->model().activeLayer = host->model().addLayer(comp, plate, AEGP_ObjectType_AV);
+        ReadTransformationsTest::SetUp();
+        activate();
     }
     bool enabled(CommandIndex index) { return host->menus().find(hostContext().commands[index])->enabled; }
     // Load Transformations, Read Transformations and Import Project as "1" or "0".

@@ -18,51 +18,25 @@ using simhost::DialogAnswer;
 // The source dialog accepts only an existing regular file and offers the last path it accepted;
 // the chosen file's result goes onto the active layer.
 TEST_F(ReadTransformationsTest, TheChosenFilesResultGoesOntoTheActiveLayer) {
+    const auto path = [](const std::string& chosen) {
+        return DialogAnswer{DialogAnswer::Kind::Path, chosen, 0};
+    };
+    const DialogAnswer cancel{DialogAnswer::Kind::Cancel, "", 0}, none{DialogAnswer::Kind::CancelAt, "", 3};
     const struct {
         const char* name;
         bool activeLayer;
         DialogAnswer answer;
         const char* record;  // the end of the dialog's record line
-        int result;
         bool written;
-        const char* report;  // the start of what the user is told; null: nothing
+        const char* report;  // the start of what the user is told, with result 1; null: nothing, result 0
     } cases[] = {
-        {"applied", true, {DialogAnswer::Kind::Path, job, 0}, "apply=enabled result=apply", 0, true, nullptr},
-        {"missing",
-         true,
-         {DialogAnswer::Kind::Path, files.file("missing.skp"), 0},
-         "apply=disabled result=cancel",
-         0,
-         false,
-         nullptr},
-        {"a directory",
-         true,
-         {DialogAnswer::Kind::Path, files.path(), 0},
-         "apply=disabled result=cancel",
-         0,
-         false,
-         nullptr},
-        {"cancelled",
-         true,
-         {DialogAnswer::Kind::Cancel, "", 0},
-         "answer=cancel result=cancel",
-         0,
-         false,
-         nullptr},
-        {"nothing answered",
-         true,
-         {DialogAnswer::Kind::CancelAt, "", 3},
-         "answer=none result=cancel",
-         0,
-         false,
-         nullptr},
-        {"no active layer", false, {DialogAnswer::Kind::Path, job, 0}, "result=apply", 0, false, nullptr},
-        {"not a project",
-         true,
-         {DialogAnswer::Kind::Path, files.file("plate/notes.png"), 0},
-         "apply=enabled result=apply",
-         1,
-         false,
+        {"applied", true, path(job), "apply=enabled result=apply", true, nullptr},
+        {"missing", true, path(files.file("missing.skp")), "apply=disabled result=cancel", false, nullptr},
+        {"a directory", true, path(files.path()), "apply=disabled result=cancel", false, nullptr},
+        {"cancelled", true, cancel, "answer=cancel result=cancel", false, nullptr},
+        {"nothing answered", true, none, "answer=none result=cancel", false, nullptr},
+        {"no active layer", false, path(job), "result=apply", false, nullptr},
+        {"not a project", true, path(files.file("plate/notes.png")), "apply=enabled result=apply", false,
          "Exception: "},
     };
     std::string accepted;
@@ -74,7 +48,7 @@ TEST_F(ReadTransformationsTest, TheChosenFilesResultGoesOntoTheActiveLayer) {
         host->windows().queueAnswer(c.answer);
         const auto outcome = read();
         EXPECT_TRUE(outcome.handled) << c.name;
-        EXPECT_EQ(outcome.result, c.result) << c.name;
+        EXPECT_EQ(outcome.result, c.report ? 1 : 0) << c.name;
         EXPECT_EQ(keys() > 0, c.written) << c.name;
         ASSERT_FALSE(host->windows().shown().empty()) << c.name;
         const std::string& line = host->windows().shown()[0];

@@ -9,9 +9,9 @@
 
 #include "link/error_report.h"
 #include "link/pipe.h"
-#include "message/possible_actions.h"
 #include "project/project_document.h"
 #include "tests/common/recorded_boxes.h"
+#include "tests/link/link_test_kit.h"
 #include "tests/plugin/plugin_fixture.h"
 #include "tracking/transformations_xml.h"
 
@@ -46,7 +46,6 @@ protected:
         if (reply.type() != MessageType::Error) return "no error";
         return reply.root().attributeText("what") ? reply.root().attributeText("what") : "";
     }
-    std::string errorOf(MessageType type) { return errorOf(Message(type)); }
     // A pushed project named `name` whose underlay is three frames in a directory of its own.
     void projectMessage(const std::string& name, Message& message) {
         const std::string directory = files.file(name);
@@ -64,11 +63,6 @@ protected:
         message.fromBytes("<Message type=\"Project\" Name=\"" + name +
                           "\"><Dim sx=\"64\" sy=\"48\"/><Underlay path=\"" + directory + "/\" abs=\"1\">" +
                           frames + "</Underlay>" + overlay + "</Message>");
-    }
-    static void transformationsMessage(const char* x, Message& message) {
-        message.fromBytes(
-            std::string("<Message type=\"Transformations\"><Transform x=\"1\"/><Transform x=\"") + x +
-            "\"/></Message>");
     }
     std::vector<std::string> compositionNames() {
         std::vector<std::string> names;
@@ -132,18 +126,11 @@ TEST_F(RequestTest, FootageRequestsAnswerWithTheActiveFootageOrWhyNot) {
 }
 
 TEST_F(RequestTest, PossibleActionsAreThePlugInsOwn) {
-    const int shot = host->model().addFootage("shot", sequence(3), root);
-    host->model().activeItem = shot;
-    Message reply;
-    send(Message(MessageType::PossibleActions), reply);
-    ASSERT_EQ(reply.type(), MessageType::PossibleActions);
-    PossibleActions actions;
-    serializePossibleActions(XmlArchive::reader(reply.root()), actions);
-    EXPECT_TRUE(actions.underlay);
-    EXPECT_TRUE(actions.overlay);
-    EXPECT_FALSE(actions.stillOverlay);
-    EXPECT_FALSE(actions.transformations);
-    EXPECT_TRUE(actions.project);
+    host->model().activeItem = host->model().addFootage("shot", sequence(3), root);
+    // Underlay, overlay and project; neither a still overlay nor transformations.
+    EXPECT_EQ(linktest::flags(linktest::readActions(
+                  linktest::ask(kPluginPipeName, linktest::messageBytes(MessageType::PossibleActions)))),
+              "11001");
 }
 
 TEST_F(RequestTest, TypesWithoutHandlerAreUnknown) {
@@ -151,7 +138,7 @@ TEST_F(RequestTest, TypesWithoutHandlerAreUnknown) {
         Message message(type);
         EXPECT_FALSE(HandleRequest(message));
     }
-    EXPECT_EQ(errorOf(MessageType::Error), "unknown message");
+    EXPECT_EQ(errorOf(Message(MessageType::Error)), "unknown message");
 }
 
 // Transformations are queued only for an active layer, with the Empty reply. One the handler
@@ -159,7 +146,7 @@ TEST_F(RequestTest, TypesWithoutHandlerAreUnknown) {
 // wrong; the next request is served.
 TEST_F(RequestTest, TransformationsAreQueuedForTheActiveLayerOrRefused) {
     Message good, broken, reply;
-    transformationsMessage("2", good);
+    good.fromBytes("<Message type=\"Transformations\"><Transform x=\"1\"/><Transform x=\"2\"/></Message>");
     EXPECT_EQ(errorOf(good), "there is no active layer");
     const int shot = host->model().addFootage("shot", sequence(3), root);
     host->model().activeItem = comp;
@@ -180,19 +167,27 @@ TEST_F(RequestTest, TransformationsAreQueuedForTheActiveLayerOrRefused) {
     EXPECT_EQ(boxes().size(), 1u);
 }
 
-// Projects are imported one per idle call in arrival order, and only into an open project: one
-// left when the project closes is dropped, and none is taken while no project is open.
-TEST_F(RequestTest, ProjectsAreImportedOnePerIdleCallInArrivalOrder) {
-    Message first, second, late;
-    projectMessage("First", first);
-    projectMessage("Second", second);
+// Projects are imported one per idle call in arrival order, and only into an open project. While
+// the host reaches no idle call the queue takes eight; the ninth is refused with the busy error and
+// queues nothing. One left when the project closes is dropped, and none is taken while no project
+// is open.
+TEST_F(RequestTest, ProjectsAreImportedOnePerIdleCallInArrivalOrderIntoAnOpenProject) {
+    std::vector<std::string> names;
+    for (int i = 1; i <= 9; ++i) {
+        names.push_back("P" + std::to_string(i));
+        Message project;
+        projectMessage(names.back(), project);
+        EXPECT_EQ(errorOf(project), i < 9 ? "no error" : "the host is busy: 8 results wait to be applied");
+    }
+    names.pop_back();
+    EXPECT_EQ(deferredTaskQueue().size(), 8u);
+    for (auto imported = names.begin() + 1; imported <= names.end(); ++imported) {
+        EXPECT_EQ(host->idle(), 0);
+        EXPECT_EQ(compositionNames(), std::vector<std::string>(names.begin(), imported));
+    }
+    Message late;
     projectMessage("Late", late);
-    for (const Message* project : {&first, &second, &late}) EXPECT_EQ(errorOf(*project), "no error");
-    EXPECT_EQ(deferredTaskQueue().size(), 3u);
-    EXPECT_EQ(host->idle(), 0);
-    EXPECT_EQ(compositionNames(), std::vector<std::string>{"First"});
-    EXPECT_EQ(host->idle(), 0);
-    EXPECT_EQ(compositionNames(), (std::vector<std::string>{"First", "Second"}));
+    EXPECT_EQ(errorOf(late), "no error");
     host->model().closeProject();
     EXPECT_EQ(host->idle(), 0);
     EXPECT_EQ(deferredTaskQueue().size(), 0u);
@@ -201,25 +196,8 @@ TEST_F(RequestTest, ProjectsAreImportedOnePerIdleCallInArrivalOrder) {
     host->model().newProject();
     EXPECT_TRUE(compositionNames().empty());
     EXPECT_TRUE(host->reports().empty());
-    EXPECT_TRUE(host->suites().outstanding().empty());
-}
-
-// While the host reaches no idle call the queue takes eight results; the ninth is refused with
-// the busy error and queues nothing, and the eight are then imported in arrival order.
-TEST_F(RequestTest, AFullQueueRefusesThePushUntilTheHostCatchesUp) {
-    std::vector<std::string> names;
-    for (int i = 1; i <= 9; ++i) {
-        names.push_back("P" + std::to_string(i));
-        Message project;
-        projectMessage(names.back(), project);
-        EXPECT_EQ(errorOf(project), i < 9 ? "no error" : "the host is busy: 8 results wait to be applied");
-    }
-    EXPECT_EQ(deferredTaskQueue().size(), 8u);
-    for (int i = 0; i < 9; ++i) EXPECT_EQ(host->idle(), 0);
-    names.pop_back();
-    EXPECT_EQ(compositionNames(), names);
-    EXPECT_TRUE(host->reports().empty());
     EXPECT_TRUE(boxes().empty());
+    EXPECT_TRUE(host->suites().outstanding().empty());
 }
 
 }  // namespace

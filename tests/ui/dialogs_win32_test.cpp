@@ -55,45 +55,37 @@ protected:
 // Apply is enabled exactly for an existing file; shown again, the dialog offers the accepted path,
 // and Enter accepts what is typed without the check.
 TEST_F(SourceDialogTest, ApplyIsEnabledExactlyForAnExistingFileAndEnterAcceptsWithoutTheCheck) {
-    std::atomic<bool> firstDisabled{false}, fileEnabled{false}, dirDisabled{false}, missingDisabled{false};
+    // What the user saw: the path offered, then Apply's state after each text typed. Read once the
+    // user's thread has ended.
+    std::string seen;
+    const auto apply = [&](HWND window) { return applyEnabled(window) ? " on" : " off"; };
     {
         User user([&] {
             const HWND window = waitForWindow("Skelda");
             if (window == nullptr) return;
-            firstDisabled = itemText(window, IDC_SOURCE_PATH).empty() && !applyEnabled(window);
-            type(window, file);
-            fileEnabled = applyEnabled(window);
-            type(window, dir.path());
-            dirDisabled = !applyEnabled(window);
-            type(window, dir.file("missing.skp"));
-            missingDisabled = !applyEnabled(window);
-            type(window, file);
+            seen = "[" + itemText(window, IDC_SOURCE_PATH) + "]" + apply(window);
+            for (const std::string& text : {file, dir.path(), dir.file("missing.skp"), file}) {
+                type(window, text);
+                seen += apply(window);
+            }
             PostMessageA(window, WM_COMMAND, MAKEWPARAM(IDC_SOURCE_APPLY, BN_CLICKED),
                          reinterpret_cast<LPARAM>(GetDlgItem(window, IDC_SOURCE_APPLY)));
         });
         EXPECT_EQ(dialog.run(nullptr), TransformationsSourceDialog::kApplied);
     }
-    EXPECT_TRUE(firstDisabled);
-    EXPECT_TRUE(fileEnabled);
-    EXPECT_TRUE(dirDisabled);
-    EXPECT_TRUE(missingDisabled);
+    EXPECT_EQ(seen, "[] off on off off on");
     EXPECT_EQ(dialog.path(), file);
-
-    std::string offered;
-    std::atomic<bool> offeredEnabled{false};
     {
         User user([&] {
             const HWND window = waitForWindow("Skelda");
             if (window == nullptr) return;
-            offered = itemText(window, IDC_SOURCE_PATH);
-            offeredEnabled = applyEnabled(window);
+            seen = "[" + itemText(window, IDC_SOURCE_PATH) + "]" + apply(window);
             type(window, dir.file("missing.skp"));
             PostMessageA(GetDlgItem(window, IDC_SOURCE_PATH), WM_KEYDOWN, VK_RETURN, 0);
         });
         EXPECT_EQ(dialog.run(nullptr), TransformationsSourceDialog::kApplied);
     }
-    EXPECT_EQ(offered, file);
-    EXPECT_TRUE(offeredEnabled);
+    EXPECT_EQ(seen, "[" + file + "] on");
     EXPECT_EQ(dialog.path(), dir.file("missing.skp"));
 }
 
@@ -121,7 +113,7 @@ TEST_F(SourceDialogTest, BrowseFillsTheEditWithTheChosenFileAndDisablesTheDialog
     dialog.setPath(file);
     const std::string other = dir.file("other.skp");
     testkit::writeFile(other, "<Message/>");
-    std::atomic<bool> disabledWhileOpen{false}, reenabled{true}, enabled{false};
+    bool disabledWhileOpen = false, reenabled = true, enabled = false;  // read once the user is done
     std::string afterCancel, afterChoice;
     {
         User user([&] {

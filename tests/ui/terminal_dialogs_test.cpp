@@ -13,6 +13,12 @@ namespace {
 
 using namespace std::chrono_literals;
 
+int occurrences(const std::string& text, const std::string& part) {
+    int n = 0;
+    for (std::size_t at = text.find(part); at != std::string::npos; at = text.find(part, at + 1)) ++n;
+    return n;
+}
+
 TEST(TerminalProgress, RedrawsAtMostOncePerIntervalAndEndsWithTheLastText) {
     std::ostringstream out;
     auto now = std::chrono::steady_clock::time_point{};
@@ -55,18 +61,11 @@ TEST(TerminalPath, AsksUntilAnExistingFileOrTheEndOfInput) {
         EXPECT_EQ(askPathOnTerminal(in, out, "Transformations Source:", c.current, acceptable), c.answer)
             << c.input;
         const std::string text = out.str();
-        int refusals = 0;
-        for (std::size_t at = 0; (at = text.find("Not an existing file", at)) != std::string::npos; ++at)
-            ++refusals;
-        EXPECT_EQ(refusals, c.refusals) << c.input;
+        EXPECT_EQ(occurrences(text, "Not an existing file"), c.refusals) << c.input;
         EXPECT_EQ(text.find("Transformations Source:" + (c.current.empty() ? "" : " [" + c.current + "]")),
                   0u);
     }
 }
-
-}  // namespace
-
-namespace {
 
 TEST(TerminalChoice, TakesANumberOrTheStartOfAnAnswerAndCancelsAtTheEnd) {
     const std::vector<std::string> answers = {"Replace", "Add", "Cancel"};
@@ -83,11 +82,7 @@ TEST(TerminalChoice, TakesANumberOrTheStartOfAnAnswerAndCancelsAtTheEnd) {
         std::ostringstream out;
         EXPECT_EQ(askChoiceOnTerminal(in, out, "Replace them?", answers), c.chosen) << c.input;
         const std::string shown = out.str();
-        std::size_t asked = 0;
-        for (std::size_t at = shown.find("Replace them?"); at != std::string::npos;
-             at = shown.find("Replace them?", at + 1))
-            ++asked;
-        EXPECT_EQ(asked, static_cast<std::size_t>(c.asked)) << c.input;
+        EXPECT_EQ(occurrences(shown, "Replace them?"), c.asked) << c.input;
         EXPECT_NE(shown.find("  2) Add\n"), std::string::npos);
     }
 }

@@ -10,15 +10,13 @@
 #include "sim/demo/host_transcript.h"
 #include "sim/host/script.h"
 #include "tests/common/test_dirs.h"
+#include "tests/project/sample_project.h"
 
 namespace {
 
 // The first bytes of a PNG file of that size: what the host reads an item's size from.
 void writePngHeader(const std::string& path, unsigned width, unsigned height) {
-    std::ofstream out(path, std::ios::binary);
-    out.write("\x89PNG\r\n\x1a\n\0\0\0\x0dIHDR", 16);
-    for (unsigned value : {width, height})
-        for (int shift = 24; shift >= 0; shift -= 8) out.put(static_cast<char>((value >> shift) & 0xff));
+    std::ofstream(path, std::ios::binary) << importkit::pngHeader(width, height);
 }
 
 class DemoHostWordsTest : public ::testing::Test {

@@ -11,6 +11,7 @@
 #include "sim/demo/host_transcript.h"
 #include "sim/demo/model_report.h"
 #include "sim/demo/svg_plot.h"
+#include "tests/module/host_session.h"
 
 namespace {
 
@@ -176,11 +177,7 @@ TEST(SvgPlot, DrawsEachComponentsValuesBesideItsKeyframes) {
     std::ostringstream svg;
     writeSvgPlot(svg, {reportLayer(transcript, motion, 5, ExportModel::Rigid)});
     const std::string text = svg.str();
-    const auto count = [&](const std::string& what) {
-        std::size_t n = 0;
-        for (std::size_t at = text.find(what); at != std::string::npos; at = text.find(what, at + 1)) ++n;
-        return n;
-    };
+    const auto count = [&](const std::string& what) { return hostsession::count(text, what); };
     // Position x, Position y and Rotation; per-frame and keyframe series in each.
     EXPECT_EQ(count("<polyline"), 6u);
     EXPECT_EQ(count(">Rigid, layer 5: Position x<"), 1u);
