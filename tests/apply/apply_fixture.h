@@ -11,6 +11,28 @@
 // compare the layer's rendered corners with the tracked ones.
 class ApplyTest : public SimLayerTest {
 protected:
+    ApplyTest() { host.model().activeLayer = layer; }
+
+    void bareLayer() {
+        host.model().layer(layer)->streams.clear();
+        host.model().layer(layer)->effects.clear();
+    }
+    // Keyframes on the layer's own streams and its effects'.
+    std::size_t keyCount() {
+        std::size_t count = 0;
+        for (const auto& [which, stream] : host.model().layer(layer)->streams) count += stream.keys.size();
+        for (int id : host.model().layer(layer)->effects)
+            for (const auto& param : host.model().effect(id)->params) count += param.keys.size();
+        return count;
+    }
+    void expectNothingLeftOpen() {
+        EXPECT_TRUE(host.suites().outstanding().empty());
+        EXPECT_TRUE(host.references().outstanding().empty());
+        EXPECT_EQ(host.model().openUndoGroups(), 0);
+        EXPECT_EQ(host.windows().openProgressWindows(), 0);
+        EXPECT_TRUE(host.windows().mainWindowEnabled());
+    }
+
     struct Motion {
         double rotation = 0;     // radians per frame
         double scale = 0;        // relative change per frame

@@ -12,10 +12,6 @@ namespace {
 
 class ApplyProgressTest : public ApplyTest {
 protected:
-    void SetUp() override {
-        ApplyTest::SetUp();
-        host.model().activeLayer = layer;
-    }
     const simhost::ProgressRecord& progress() { return host.windows().progressWindows().rbegin()->second; }
     std::size_t positionKeys() {
         const auto& streams = host.model().layer(layer)->streams;

@@ -14,27 +14,7 @@ namespace {
 
 class ApplyTransformationsTest : public ApplyTest {
 protected:
-    void SetUp() override {
-        ApplyTest::SetUp();
-        // A composition the size of its source, so the layer's own transform starts as the identity.
-        host.model().item(comp)->width = 320;
-        host.model().item(comp)->height = 240;
-        host.model().activeLayer = layer;
-    }
-    std::size_t keyCount() {
-        std::size_t count = 0;
-        for (const auto& [which, stream] : host.model().layer(layer)->streams) count += stream.keys.size();
-        for (int id : host.model().layer(layer)->effects)
-            for (const auto& param : host.model().effect(id)->params) count += param.keys.size();
-        return count;
-    }
-    void expectNothingLeftOpen() {
-        EXPECT_TRUE(host.suites().outstanding().empty());
-        EXPECT_TRUE(host.references().outstanding().empty());
-        EXPECT_EQ(host.model().openUndoGroups(), 0);
-        EXPECT_EQ(host.windows().openProgressWindows(), 0);
-        EXPECT_TRUE(host.windows().mainWindowEnabled());
-    }
+    ApplyTransformationsTest() { fitCompToSource(); }
     static A_Time at25(std::int32_t frame) { return frameTime(frame, frameRateOf(25)); }
     static A_Time atNtsc(std::int32_t frame) { return frameTime(frame, frameRateOf(29.97)); }
 };
@@ -73,8 +53,7 @@ TEST_F(ApplyTransformationsTest, EachModelReproducesTheTrackedCornersWithinItsTo
     for (const auto& c : cases) {
         const bool last = &c == &cases[std::size(cases) - 1];
         if (last) host.suites().withdraw(kAEGPKeyframeSuite, kAEGPKeyframeSuiteVersion2);
-        host.model().layer(layer)->streams.clear();
-        host.model().layer(layer)->effects.clear();
+        bareLayer();
         const Transformations record = makeRecord(0, 120, c.motion, tolerance, c.model);
         ASSERT_TRUE(applyTransformations(record));
         const std::size_t keys = keyCount();
@@ -189,10 +168,6 @@ TEST_F(ApplyTransformationsTest, FaultWalkOverEveryHostCall) {
     // Affine3 keys the layer's own streams, then applies the Transform effect and keys its skew.
     const Transformations record = makeRecord(0, 4, {0.01, 0.004, 0.003, 1.5, 0.3}, 0, ExportModel::Affine3);
     // Each application starts on a bare layer, so that no question is asked.
-    const auto bareLayer = [&] {
-        host.model().layer(layer)->streams.clear();
-        host.model().layer(layer)->effects.clear();
-    };
     for (const bool bulk : {true, false}) {
         if (!bulk) host.suites().withdraw(kAEGPKeyframeSuite, kAEGPKeyframeSuiteVersion2);
         bareLayer();

@@ -25,6 +25,13 @@ namespace fs = std::filesystem;
 using testkit::readFile;
 using testkit::writeFile;
 
+// "p0007.png" for stem "p" and frame 7.
+inline std::string frameName(const char* stem, int i, const char* extension = ".png") {
+    char name[32];
+    std::snprintf(name, sizeof name, "%s%04d%s", stem, i, extension);
+    return name;
+}
+
 // Every entry under `root` by relative name: a file's contents, or "<dir>" for a directory.
 inline std::map<std::string, std::string> snapshot(const std::string& root) {
     std::map<std::string, std::string> entries;
@@ -121,6 +128,19 @@ public:
         IsolationFileCalls::rename(from, to);
     }
     mutable std::vector<std::string> renamed;
+};
+
+// A journal directory and a working directory of the test's own.
+class IsolationTest : public ::testing::Test {
+protected:
+    // For a test's next case: the working directory empty again.
+    void emptyDir() {
+        fs::remove_all(dir.path());
+        fs::create_directories(dir.path());
+    }
+
+    ScopedStateDir state;
+    testkit::TempDir dir;
 };
 
 }  // namespace isolationkit

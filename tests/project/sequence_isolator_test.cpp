@@ -16,12 +16,6 @@ using namespace isolationkit;
 
 namespace {
 
-std::string frameName(int i) {
-    char name[16];
-    std::snprintf(name, sizeof name, "p%04d.png", i);
-    return name;
-}
-
 // Files whose contents are their own names.
 void makeFiles(const testkit::TempDir& dir, const std::vector<std::string>& names) {
     for (const std::string& name : names) writeFile(dir.file(name), name);
@@ -51,29 +45,29 @@ struct Reports {
 };
 
 // Listed names match the directory's ignoring letter case.
-TEST(SequenceIsolatorTest, HidesTheUnlistedFilesOfTheExtensionOnlyWhileItLives) {
-    ScopedStateDir state;
-    testkit::TempDir dir;
+using SequenceIsolatorTest = IsolationTest;
+
+TEST_F(SequenceIsolatorTest, HidesTheUnlistedFilesOfTheExtensionOnlyWhileItLives) {
     std::vector<std::string> files, listed;
     for (int i = 0; i < 100; ++i) {
-        files.push_back(frameName(i));
-        listed.push_back(i % 2 ? files.back() : "P" + frameName(i).substr(1, 4) + ".PNG");
+        files.push_back(frameName("p", i));
+        listed.push_back(i % 2 ? files.back() : "P" + frameName("p", i).substr(1, 4) + ".PNG");
     }
     makeFiles(dir, files);
-    makeFiles(dir, {frameName(100), "notes.png", "notes.txt"});
+    makeFiles(dir, {frameName("p", 100), "notes.png", "notes.txt"});
     const auto before = snapshot(dir.path());
 
     Reports reports;
     {
         SequenceIsolator isolator(pathsIn(dir, listed), isolationFileCalls(), reports.sink());
-        EXPECT_EQ(snapshot(dir.path()), movedAside(before, {"notes.png", frameName(100)}));
+        EXPECT_EQ(snapshot(dir.path()), movedAside(before, {"notes.png", frameName("p", 100)}));
         // The journal on disk names both before anything moved.
         const auto names = state.journals();
         ASSERT_EQ(names.size(), 1u);
         const auto entries = parseJournal(readFile(state.path() + "/" + *names.begin()));
         ASSERT_TRUE(entries.has_value());
         const std::vector<JournalEntry> expected = {{dir.file("notes.png"), false},
-                                                    {dir.file(frameName(100)), false}};
+                                                    {dir.file(frameName("p", 100)), false}};
         EXPECT_EQ(*entries, expected);
         isolator.restore();
     }
@@ -83,9 +77,7 @@ TEST(SequenceIsolatorTest, HidesTheUnlistedFilesOfTheExtensionOnlyWhileItLives) 
 }
 
 // A directory named like a frame is never renamed, nor anything in it.
-TEST(SequenceIsolatorTest, DirectoriesAreNeverHidden) {
-    ScopedStateDir state;
-    testkit::TempDir dir;
+TEST_F(SequenceIsolatorTest, DirectoriesAreNeverHidden) {
     makeFiles(dir, {"p0000.png", "p0001.png", "p0002.png", "notes.txt"});
     fs::create_directory(dir.file("old.png"));
     writeFile(dir.file("old.png/inner.png"), "inner");
@@ -102,11 +94,10 @@ TEST(SequenceIsolatorTest, DirectoriesAreNeverHidden) {
 }
 
 // Its pattern would be every entry of the folder: refused, naming the file, before any rename.
-TEST(SequenceIsolatorTest, FirstFileWithoutExtensionIsRefusedAndTheFolderUntouched) {
+TEST_F(SequenceIsolatorTest, FirstFileWithoutExtensionIsRefusedAndTheFolderUntouched) {
     for (const char* first : {"frame", "frame."}) {
         SCOPED_TRACE(first);
-        ScopedStateDir state;
-        testkit::TempDir dir;
+        emptyDir();
         makeFiles(dir, {first, "frame2", ".bashrc", "photo.jpg"});
         fs::create_directory(dir.file("Documents"));
         const auto before = snapshot(dir.path());
@@ -121,11 +112,10 @@ TEST(SequenceIsolatorTest, FirstFileWithoutExtensionIsRefusedAndTheFolderUntouch
     }
 }
 
-TEST(SequenceIsolatorTest, AnExistingAsideNameIsNeverReplaced) {
+TEST_F(SequenceIsolatorTest, AnExistingAsideNameIsNeverReplaced) {
     for (const bool asideIsDirectory : {false, true}) {
         SCOPED_TRACE(asideIsDirectory ? "directory" : "file");
-        ScopedStateDir state;
-        testkit::TempDir dir;
+        emptyDir();
         makeFiles(dir, {"p0000.png", "p0001.png", "a.png", "notes.png"});
         if (asideIsDirectory) {
             fs::create_directory(dir.file("notes.png.x"));
@@ -149,11 +139,10 @@ TEST(SequenceIsolatorTest, AnExistingAsideNameIsNeverReplaced) {
 // Files that cannot come back are all named, by the error of an explicit restore or by the report
 // of one on an error's way out (that error goes on); the rest are restored, and the journal stays
 // for the next load of the module, which brings the stuck ones back.
-TEST(SequenceIsolatorTest, FilesThatCannotComeBackAreAllNamedAndTheRestRestored) {
+TEST_F(SequenceIsolatorTest, FilesThatCannotComeBackAreAllNamedAndTheRestRestored) {
     for (const bool unwinding : {false, true}) {
         SCOPED_TRACE(unwinding ? "unwinding" : "restore");
-        ScopedStateDir state;
-        testkit::TempDir dir;
+        emptyDir();
         makeFiles(dir, {"p0000.png", "a.png", "b.png", "c.png"});
         const auto before = snapshot(dir.path());
         FaultyFileCalls calls;
