@@ -9,10 +9,8 @@
 
 #include "apply/apply_transformations.h"
 #include "apply/frame_rate.h"
-#include "host/ae_exception.h"
 #include "tests/apply/apply_fixture.h"
 #include "tests/common/fault_walk.h"
-#include "tests/common/host_call_actions.h"
 
 namespace {
 
@@ -206,15 +204,7 @@ TEST_F(ReapplyTest, FaultWalkOverTheReplaceLeavesNothingHalfDone) {
             host.undoHistory().clear();
             host.windows().clear();
             answer("Replace");
-            host.faults().fail(point.operation, point.k, --code);
-            try {
-                applyTransformations(refined);
-                ADD_FAILURE() << "did not fail";
-            } catch (const AE_Exception& e) {
-                EXPECT_EQ(e.code(), code);
-                EXPECT_EQ(e.action(), testkit::hostCallAction(point.operation, point.k));
-            }
-            host.faults().clear();
+            expectFailingApply(refined, point, --code);
             expectNothingLeftOpen();
             if (host.model().undoGroups().size() > saved.undoGroups().size()) {
                 ASSERT_TRUE(host.undoHistory().undoLast(host.model()));

@@ -10,6 +10,11 @@
 class HostLayerTest : public testkit::InProcessHost {
 protected:
     explicit HostLayerTest(unsigned setUp = testkit::kHostContext) : InProcessHost(setUp) {}
+    // Whatever a test did, the host layer leaves no suite acquired.
+    void TearDown() override {
+        EXPECT_TRUE(!suitesReleasedAtEnd || host.suites().outstanding().empty()) << "suites left acquired";
+        InProcessHost::TearDown();
+    }
 
     // The code and action of the host failure `f` raises; {0, "no failure"} when it returns.
     template <class F>
@@ -23,4 +28,5 @@ protected:
     }
 
     simhost::SimHost& host = *InProcessHost::host;
+    bool suitesReleasedAtEnd = true;
 };

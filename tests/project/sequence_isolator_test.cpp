@@ -93,44 +93,53 @@ TEST_F(SequenceIsolatorTest, DirectoriesAreNeverHidden) {
     EXPECT_EQ(snapshot(dir.path()), before);
 }
 
-// Its pattern would be every entry of the folder: refused, naming the file, before any rename.
-TEST_F(SequenceIsolatorTest, FirstFileWithoutExtensionIsRefusedAndTheFolderUntouched) {
-    for (const char* first : {"frame", "frame."}) {
-        SCOPED_TRACE(first);
+// Refused, naming the file, with the folder as it was: a first file without extension (its pattern
+// would be every entry of the folder) before any rename; an aside name that is taken, file or
+// directory, is never replaced, and a.png, moved before, comes back.
+TEST_F(SequenceIsolatorTest, RefusalsLeaveTheFolderAsItWas) {
+    const std::string aside =
+        "failed to rename \"" + dir.file("notes.png") + "\" into \"" + dir.file("notes.png.x") + "\"";
+    const auto noExtension = [&](const char* first) {
+        return "the image sequence's first file \"" + dir.file(first) + "\" has no extension";
+    };
+    const struct {
+        std::vector<std::string> files, listed;
+        const char* userFile;  // a directory of that name holding "mine" when `userDir`
+        bool userDir;
+        std::string error;
+    } cases[] = {
+        {{"frame", "frame2", ".bashrc", "photo.jpg"},
+         {"frame", "frame2"},
+         "Documents",
+         true,
+         noExtension("frame")},
+        {{"frame.", "frame2", ".bashrc", "photo.jpg"},
+         {"frame.", "frame2"},
+         "Documents",
+         true,
+         noExtension("frame.")},
+        {{"p0000.png", "p0001.png", "a.png", "notes.png"},
+         {"p0000.png", "p0001.png"},
+         "notes.png.x",
+         false,
+         aside},
+        {{"p0000.png", "p0001.png", "a.png", "notes.png"},
+         {"p0000.png", "p0001.png"},
+         "notes.png.x",
+         true,
+         aside},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.error + (c.userDir ? " (directory)" : ""));
         emptyDir();
-        makeFiles(dir, {first, "frame2", ".bashrc", "photo.jpg"});
-        fs::create_directory(dir.file("Documents"));
+        makeFiles(dir, c.files);
+        writeFile(dir.file(std::string(c.userFile) + (c.userDir ? "/mine" : "")), "mine");
         const auto before = snapshot(dir.path());
         RenameCounter calls;
-        EXPECT_EQ(testkit::errorOf([&] {
-                      SequenceIsolator isolator(pathsIn(dir, {first, "frame2"}), calls, nullptr);
-                  }),
-                  "the image sequence's first file \"" + dir.file(first) + "\" has no extension");
-        EXPECT_TRUE(calls.renamed.empty());
-        EXPECT_EQ(snapshot(dir.path()), before);
-        EXPECT_TRUE(state.journals().empty());
-    }
-}
-
-TEST_F(SequenceIsolatorTest, AnExistingAsideNameIsNeverReplaced) {
-    for (const bool asideIsDirectory : {false, true}) {
-        SCOPED_TRACE(asideIsDirectory ? "directory" : "file");
-        emptyDir();
-        makeFiles(dir, {"p0000.png", "p0001.png", "a.png", "notes.png"});
-        if (asideIsDirectory) {
-            fs::create_directory(dir.file("notes.png.x"));
-            writeFile(dir.file("notes.png.x/mine"), "mine");
-        } else {
-            writeFile(dir.file("notes.png.x"), "mine");
-        }
-        const auto before = snapshot(dir.path());
         EXPECT_EQ(
-            testkit::errorOf([&] {
-                SequenceIsolator isolator(pathsIn(dir, {"p0000.png", "p0001.png"}), isolationFileCalls(),
-                                          nullptr);
-            }),
-            "failed to rename \"" + dir.file("notes.png") + "\" into \"" + dir.file("notes.png.x") + "\"");
-        // a.png, moved before the failure, is back; the user's notes.png.x is untouched.
+            testkit::errorOf([&] { SequenceIsolator isolator(pathsIn(dir, c.listed), calls, nullptr); }),
+            c.error);
+        EXPECT_TRUE(c.error == aside || calls.renamed.empty());  // refused before any rename
         EXPECT_EQ(snapshot(dir.path()), before);
         EXPECT_TRUE(state.journals().empty());
     }
