@@ -13,7 +13,8 @@ protected:
     // Whatever a test did, the host layer leaves no suite acquired.
     void TearDown() override {
         EXPECT_TRUE(!suitesReleasedAtEnd || host.suites().outstanding().empty()) << "suites left acquired";
-        InProcessHost::TearDown();
+        // The host outlives what derived fixtures hold of it; the base's destructor ends it.
+        resetPluginState();
     }
 
     // The code and action of the host failure `f` raises; {0, "no failure"} when it returns.

@@ -102,37 +102,25 @@ TEST_F(SequenceIsolatorTest, RefusalsLeaveTheFolderAsItWas) {
     const auto noExtension = [&](const char* first) {
         return "the image sequence's first file \"" + dir.file(first) + "\" has no extension";
     };
+    const std::vector<std::string> frame = {"frame", "frame2"}, frameDot = {"frame.", "frame2"},
+                                   plate = {"p0000.png", "p0001.png"}, others = {".bashrc", "photo.jpg"},
+                                   beside = {"a.png", "notes.png"};
     const struct {
-        std::vector<std::string> files, listed;
+        std::vector<std::string> listed, unlisted;
         const char* userFile;  // a directory of that name holding "mine" when `userDir`
         bool userDir;
         std::string error;
     } cases[] = {
-        {{"frame", "frame2", ".bashrc", "photo.jpg"},
-         {"frame", "frame2"},
-         "Documents",
-         true,
-         noExtension("frame")},
-        {{"frame.", "frame2", ".bashrc", "photo.jpg"},
-         {"frame.", "frame2"},
-         "Documents",
-         true,
-         noExtension("frame.")},
-        {{"p0000.png", "p0001.png", "a.png", "notes.png"},
-         {"p0000.png", "p0001.png"},
-         "notes.png.x",
-         false,
-         aside},
-        {{"p0000.png", "p0001.png", "a.png", "notes.png"},
-         {"p0000.png", "p0001.png"},
-         "notes.png.x",
-         true,
-         aside},
+        {frame, others, "Documents", true, noExtension("frame")},
+        {frameDot, others, "Documents", true, noExtension("frame.")},
+        {plate, beside, "notes.png.x", false, aside},
+        {plate, beside, "notes.png.x", true, aside},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.error + (c.userDir ? " (directory)" : ""));
         emptyDir();
-        makeFiles(dir, c.files);
+        makeFiles(dir, c.listed);
+        makeFiles(dir, c.unlisted);
         writeFile(dir.file(std::string(c.userFile) + (c.userDir ? "/mine" : "")), "mine");
         const auto before = snapshot(dir.path());
         RenameCounter calls;
