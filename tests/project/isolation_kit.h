@@ -13,6 +13,7 @@
 #include <vector>
 
 #include "project/isolation_file_calls.h"
+#include "project/isolation_recovery.h"
 #include "support/xtd_exception.h"
 #include "tests/common/test_dirs.h"
 #include "tests/common/test_files.h"
@@ -137,6 +138,16 @@ protected:
     void emptyDir() {
         fs::remove_all(dir.path());
         fs::create_directories(dir.path());
+    }
+
+    // The next load's recovery brings back exactly `aside`: the folder is `before` again, no journal left.
+    void expectRecovery(const std::vector<std::string>& aside,
+                        const std::map<std::string, std::string>& before) {
+        const IsolationRecovery recovery = recoverIsolatedFiles();
+        EXPECT_EQ(recovery.restored, aside);
+        EXPECT_TRUE(recovery.stillAside.empty());
+        EXPECT_EQ(snapshot(dir.path()), before);
+        EXPECT_TRUE(state.journals().empty());
     }
 
     ScopedStateDir state;

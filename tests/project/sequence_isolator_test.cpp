@@ -7,7 +7,6 @@
 #include <string>
 #include <vector>
 
-#include "project/isolation_recovery.h"
 #include "project/rename_journal.h"
 #include "tests/common/error_text.h"
 #include "tests/project/isolation_kit.h"
@@ -162,11 +161,7 @@ TEST_F(SequenceIsolatorTest, FilesThatCannotComeBackAreAllNamedAndTheRestRestore
                   (unwinding ? std::vector<std::string>{failA + "\n" + failC} : std::vector<std::string>()));
         EXPECT_EQ(snapshot(dir.path()), movedAside(before, {"a.png", "c.png"}));
         EXPECT_EQ(state.journals().size(), 1u);
-        const IsolationRecovery recovery = recoverIsolatedFiles();
-        EXPECT_EQ(recovery.restored, (std::vector<std::string>{dir.file("a.png"), dir.file("c.png")}));
-        EXPECT_TRUE(recovery.stillAside.empty());
-        EXPECT_EQ(snapshot(dir.path()), before);
-        EXPECT_TRUE(state.journals().empty());
+        expectRecovery({dir.file("a.png"), dir.file("c.png")}, before);
     }
 }
 
