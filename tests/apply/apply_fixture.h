@@ -3,7 +3,12 @@
 #include <cmath>
 #include <random>
 
+#include "apply/apply_transformations.h"
+#include "apply/frame_rate.h"
+#include "host/ae_exception.h"
 #include "sim/host/layer_evaluation.h"
+#include "tests/common/fault_walk.h"
+#include "tests/common/host_call_actions.h"
 #include "tests/sim/host/sim_layer_fixture.h"
 #include "tracking/transformations.h"
 
@@ -11,6 +16,41 @@
 // compare the layer's rendered corners with the tracked ones.
 class ApplyTest : public SimLayerTest {
 protected:
+    ApplyTest() { host.model().activeLayer = layer; }
+
+    void bareLayer() {
+        host.model().layer(layer)->streams.clear();
+        host.model().layer(layer)->effects.clear();
+    }
+    // Keyframes on the layer's own streams and its effects'.
+    std::size_t keyCount() {
+        std::size_t count = 0;
+        for (const auto& [which, stream] : host.model().layer(layer)->streams) count += stream.keys.size();
+        for (int id : host.model().layer(layer)->effects)
+            for (const auto& param : host.model().effect(id)->params) count += param.keys.size();
+        return count;
+    }
+    // Applies `record` with the host call at `point` failing with `code`: the error carries the
+    // code and names the call.
+    void expectFailingApply(const Transformations& record, const testkit::FailurePoint& point, A_Err code) {
+        host.faults().fail(point.operation, point.k, code);
+        try {
+            applyTransformations(record);
+            ADD_FAILURE() << "did not fail";
+        } catch (const AE_Exception& e) {
+            EXPECT_EQ(e.code(), code);
+            EXPECT_EQ(e.action(), testkit::hostCallAction(point.operation, point.k));
+        }
+        host.faults().clear();
+    }
+    void expectNothingLeftOpen() {
+        EXPECT_TRUE(host.suites().outstanding().empty());
+        EXPECT_TRUE(host.references().outstanding().empty());
+        EXPECT_EQ(host.model().openUndoGroups(), 0);
+        EXPECT_EQ(host.windows().openProgressWindows(), 0);
+        EXPECT_TRUE(host.windows().mainWindowEnabled());
+    }
+
     struct Motion {
         double rotation = 0;     // radians per frame
         double scale = 0;        // relative change per frame
@@ -47,9 +87,9 @@ protected:
     }
 
     // The largest distance, over the frames in [from, to) and the source's four corners, between
-    // where the layer shows a corner at that frame's time and where the record tracked it.
+    // where the layer shows a corner at that frame's time at `rate` and where the record tracked it.
     double largestCornerError(const Transformations& record, std::int32_t from, std::int32_t to,
-                              A_Time (*timeOf)(std::int32_t)) {
+                              const FrameRate& rate) {
         double worst = 0;
         const Item* item = host.model().item(source);
         const double w = item->width, h = item->height;
@@ -58,7 +98,8 @@ protected:
             for (auto [u, v] : {std::pair{0.0, 0.0}, {w, 0.0}, {0.0, h}, {w, h}}) {
                 double x = 0, y = 0;
                 m.apply(u, v, x, y);
-                const simhost::Point2 p = simhost::evaluateLayerPoint(host.model(), layer, timeOf(f), {u, v});
+                const simhost::Point2 p =
+                    simhost::evaluateLayerPoint(host.model(), layer, frameTime(f, rate), {u, v});
                 worst = std::max(worst, std::hypot(p.x - x, p.y - y));
             }
         }

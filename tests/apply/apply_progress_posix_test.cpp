@@ -12,16 +12,7 @@ namespace {
 
 class ApplyProgressTest : public ApplyTest {
 protected:
-    void SetUp() override {
-        ApplyTest::SetUp();
-        host.model().activeLayer = layer;
-    }
     const simhost::ProgressRecord& progress() { return host.windows().progressWindows().rbegin()->second; }
-    std::size_t positionKeys() {
-        const auto& streams = host.model().layer(layer)->streams;
-        return streams.count(AEGP_LayerStream_POSITION) ? streams.at(AEGP_LayerStream_POSITION).keys.size()
-                                                        : 0;
-    }
     // 40 frames of noisy translation at tolerance 0: 40 keyframes.
     const Transformations forty = makeRecord(0, 40, {0, 0, 0, 1.5, 0.3}, 0, ExportModel::Translation);
 };
@@ -37,7 +28,7 @@ TEST_F(ApplyProgressTest, TextCountsWrittenKeyframesAndEndsOneShortOfTheTotal) {
         EXPECT_EQ(shown.texts[i], std::to_string(shown.steps[i]) + " / 40");
     // The window handles the user's input at every keyframe after the first.
     EXPECT_EQ(shown.polls, 39);
-    EXPECT_EQ(positionKeys(), 40u);
+    EXPECT_EQ(keyCount(), 40u);
     const auto& lines = host.windows().shown();
     EXPECT_EQ(lines.front(), "progress open id=1 title=\"Application of transforms to layer...\" total=40");
     EXPECT_EQ(lines.at(1), "main-window disabled");
@@ -59,14 +50,14 @@ TEST_F(ApplyProgressTest, LongRunsRedrawAtAPaceAndCancelAtTheNextKeyframe) {
     const Transformations record = makeRecord(0, kFrames, {0, 0, 0, 1.5, 0.3}, 0, ExportModel::Translation);
     for (const int cancelAt : {0, 2000}) {
         SCOPED_TRACE(cancelAt);
-        host.model().layer(layer)->streams.clear();
+        bareLayer();
         if (cancelAt > 0) host.windows().queueAnswer({simhost::DialogAnswer::Kind::CancelAt, "", cancelAt});
         const auto start = std::chrono::steady_clock::now();
         ASSERT_TRUE(applyTransformations(record));
         const auto elapsed = std::chrono::steady_clock::now() - start;
         const auto& shown = progress();
         const std::size_t written = cancelAt > 0 ? static_cast<std::size_t>(cancelAt) : kFrames;
-        EXPECT_EQ(positionKeys(), written);
+        EXPECT_EQ(keyCount(), written);
         EXPECT_EQ(shown.polls, static_cast<int>(cancelAt > 0 ? written : written - 1));
         EXPECT_EQ(shown.texts.back(), std::to_string(cancelAt > 0 ? written : written - 1) + " / 3000");
         EXPECT_TRUE(std::is_sorted(shown.steps.begin(), shown.steps.end()));
@@ -84,11 +75,11 @@ TEST_F(ApplyProgressTest, CancelStopsAtItsStepAndKeepsWhatWasWritten) {
         "user.\\n\"";
     for (const int cancelAt : {17, 40}) {
         SCOPED_TRACE(cancelAt);
-        host.model().layer(layer)->streams.clear();
+        bareLayer();
         host.windows().queueAnswer({simhost::DialogAnswer::Kind::CancelAt, "", cancelAt});
         ASSERT_TRUE(applyTransformations(forty));
         EXPECT_EQ(progress().texts.back(), cancelAt == 40 ? "39 / 40" : "17 / 40");
-        EXPECT_EQ(positionKeys(), static_cast<std::size_t>(cancelAt));
+        EXPECT_EQ(keyCount(), static_cast<std::size_t>(cancelAt));
         const auto& lines = host.windows().shown();
         EXPECT_EQ(std::count(lines.begin(), lines.end(), interrupted), 1);  // the first run's alone
         EXPECT_TRUE(host.windows().mainWindowEnabled());

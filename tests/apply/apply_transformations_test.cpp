@@ -5,38 +5,14 @@
 #include <iterator>
 
 #include "apply/frame_rate.h"
-#include "host/ae_exception.h"
 #include "tests/apply/apply_fixture.h"
 #include "tests/common/fault_walk.h"
-#include "tests/common/host_call_actions.h"
 
 namespace {
 
 class ApplyTransformationsTest : public ApplyTest {
 protected:
-    void SetUp() override {
-        ApplyTest::SetUp();
-        // A composition the size of its source, so the layer's own transform starts as the identity.
-        host.model().item(comp)->width = 320;
-        host.model().item(comp)->height = 240;
-        host.model().activeLayer = layer;
-    }
-    std::size_t keyCount() {
-        std::size_t count = 0;
-        for (const auto& [which, stream] : host.model().layer(layer)->streams) count += stream.keys.size();
-        for (int id : host.model().layer(layer)->effects)
-            for (const auto& param : host.model().effect(id)->params) count += param.keys.size();
-        return count;
-    }
-    void expectNothingLeftOpen() {
-        EXPECT_TRUE(host.suites().outstanding().empty());
-        EXPECT_TRUE(host.references().outstanding().empty());
-        EXPECT_EQ(host.model().openUndoGroups(), 0);
-        EXPECT_EQ(host.windows().openProgressWindows(), 0);
-        EXPECT_TRUE(host.windows().mainWindowEnabled());
-    }
-    static A_Time at25(std::int32_t frame) { return frameTime(frame, frameRateOf(25)); }
-    static A_Time atNtsc(std::int32_t frame) { return frameTime(frame, frameRateOf(29.97)); }
+    ApplyTransformationsTest() { fitCompToSource(); }
 };
 
 TEST_F(ApplyTransformationsTest, NothingIsDoneWithoutAnAudioVideoLayer) {
@@ -73,33 +49,17 @@ TEST_F(ApplyTransformationsTest, EachModelReproducesTheTrackedCornersWithinItsTo
     for (const auto& c : cases) {
         const bool last = &c == &cases[std::size(cases) - 1];
         if (last) host.suites().withdraw(kAEGPKeyframeSuite, kAEGPKeyframeSuiteVersion2);
-        host.model().layer(layer)->streams.clear();
-        host.model().layer(layer)->effects.clear();
+        bareLayer();
         const Transformations record = makeRecord(0, 120, c.motion, tolerance, c.model);
         ASSERT_TRUE(applyTransformations(record));
         const std::size_t keys = keyCount();
-        const double error = largestCornerError(record, 0, 120, at25);
+        const double error = largestCornerError(record, 0, 120, frameRateOf(25));
         EXPECT_LE(error, tolerance + 1e-6) << static_cast<int>(c.model) << " with " << keys << " keys";
         EXPECT_GT(keys, 0u) << static_cast<int>(c.model);
         EXPECT_LT(keys, 120u * 4) << static_cast<int>(c.model);  // thinned
         expectNothingLeftOpen();
     }
     EXPECT_EQ(host.model().undoGroups().size(), std::size(cases) - 1);  // none without suite 2
-}
-
-TEST_F(ApplyTransformationsTest, AnNtscCompositionKeysEachFrameAtItsOwnTime) {
-    host.model().item(comp)->comp.fps = 29.97;
-    host.model().layer(layer)->inPoint = {0, 1};
-    host.model().layer(layer)->duration = {300300, 30000};  // 300 frames
-    const Transformations record = makeRecord(0, 400, {0, 0, 0, 1.5, 0.3}, 0, ExportModel::Translation);
-    ASSERT_TRUE(applyTransformations(record));
-    const auto& keys = host.model().layer(layer)->streams.at(AEGP_LayerStream_POSITION).keys;
-    ASSERT_FALSE(keys.empty());
-    EXPECT_EQ(keys.front().time.value, 0);
-    EXPECT_EQ(keys.back().time.value, 299 * 1001);  // the last frame of the layer, at 9.976 s
-    EXPECT_EQ(keys.back().time.scale, 30000u);
-    EXPECT_LE(largestCornerError(record, 0, 300, atNtsc), 1e-6);
-    expectNothingLeftOpen();
 }
 
 // Keys on exactly the composition frames where a moved or trimmed layer shows, and the layer
@@ -109,15 +69,17 @@ TEST_F(ApplyTransformationsTest, AMovedOrTrimmedLayerIsKeyedWhereItShows) {
         double fps;
         A_Time offset, in, duration;
         std::int32_t frames, shownFirst, shownEnd;
+        float tolerance;
     } cases[] = {
-        {24, {10, 24}, {5, 24}, {15, 24}, 24, 15, 24},  // an imported overlay: SourceOffset 10, Trimming (5,
-                                                        // 20)
-        {29.97, {1234, 1000}, {0, 1}, {10, 1}, 400, 37, 337},  // slid by 1.234 s
-        {25, {0, 1}, {0, 1}, {10, 1}, 100, 0, 100},            // at 0: as ever
+        // An imported overlay: SourceOffset 10, Trimming (5, 20).
+        {24, {10, 24}, {5, 24}, {15, 24}, 24, 15, 24, 0.5f},
+        {29.97, {1234, 1000}, {0, 1}, {10, 1}, 400, 37, 337, 0.5f},  // slid by 1.234 s
+        {25, {0, 1}, {0, 1}, {10, 1}, 100, 0, 100, 0.5f},            // at 0: as ever
+        // NTSC: the last frame of the layer is at 9.976 s, and each frame keyed exactly.
+        {29.97, {0, 1}, {0, 1}, {300300, 30000}, 400, 0, 300, 0},
     };
-    const float tolerance = 0.5f;
     for (const auto& c : cases) {
-        SCOPED_TRACE(c.fps);
+        SCOPED_TRACE(c.shownEnd);
         host.model().item(comp)->comp.fps = c.fps;
         simhost::Layer& moved = *host.model().layer(layer);
         moved.streams.clear();
@@ -125,7 +87,7 @@ TEST_F(ApplyTransformationsTest, AMovedOrTrimmedLayerIsKeyedWhereItShows) {
         moved.inPoint = c.in;
         moved.duration = c.duration;
         const Transformations record =
-            makeRecord(0, c.frames, {0.01, 0.004, 0, 1.5, 0.3, 0}, tolerance, ExportModel::RigidScale);
+            makeRecord(0, c.frames, {0.01, 0.004, 0, 1.5, 0.3, 0}, c.tolerance, ExportModel::RigidScale);
         ASSERT_TRUE(applyTransformations(record));
         const FrameRate rate = frameRateOf(c.fps);
         for (const auto& [which, stream] : moved.streams) {
@@ -138,12 +100,14 @@ TEST_F(ApplyTransformationsTest, AMovedOrTrimmedLayerIsKeyedWhereItShows) {
             };
             EXPECT_EQ(frameOf(stream.keys.front().time), c.shownFirst) << stream.name;
             EXPECT_EQ(frameOf(stream.keys.back().time), c.shownEnd - 1) << stream.name;
+            if (c.offset.value == 0) {  // at each frame's own time, on the rate's scale
+                const A_Time last = frameTime(c.shownEnd - 1, rate);
+                EXPECT_EQ(std::make_pair(stream.keys.back().time.value, stream.keys.back().time.scale),
+                          std::make_pair(last.value, last.scale))
+                    << stream.name;
+            }
         }
-        static FrameRate current;
-        current = rate;
-        const double error = largestCornerError(record, c.shownFirst, c.shownEnd,
-                                                [](std::int32_t f) { return frameTime(f, current); });
-        EXPECT_LE(error, tolerance + 1e-6);
+        EXPECT_LE(largestCornerError(record, c.shownFirst, c.shownEnd, rate), c.tolerance + 1e-6);
         expectNothingLeftOpen();
     }
 }
@@ -189,10 +153,6 @@ TEST_F(ApplyTransformationsTest, FaultWalkOverEveryHostCall) {
     // Affine3 keys the layer's own streams, then applies the Transform effect and keys its skew.
     const Transformations record = makeRecord(0, 4, {0.01, 0.004, 0.003, 1.5, 0.3}, 0, ExportModel::Affine3);
     // Each application starts on a bare layer, so that no question is asked.
-    const auto bareLayer = [&] {
-        host.model().layer(layer)->streams.clear();
-        host.model().layer(layer)->effects.clear();
-    };
     for (const bool bulk : {true, false}) {
         if (!bulk) host.suites().withdraw(kAEGPKeyframeSuite, kAEGPKeyframeSuiteVersion2);
         bareLayer();
@@ -203,15 +163,7 @@ TEST_F(ApplyTransformationsTest, FaultWalkOverEveryHostCall) {
         for (const testkit::FailurePoint& point : testkit::failurePoints(calls)) {
             SCOPED_TRACE(point.name());
             bareLayer();
-            host.faults().fail(point.operation, point.k, --code);
-            try {
-                applyTransformations(record);
-                ADD_FAILURE() << "did not fail";
-            } catch (const AE_Exception& e) {
-                EXPECT_EQ(e.code(), code);
-                EXPECT_EQ(e.action(), testkit::hostCallAction(point.operation, point.k));
-            }
-            host.faults().clear();
+            expectFailingApply(record, point, --code);
             const bool release =
                 point.operation == "AEGP_DisposeStream" || point.operation == "AEGP_DisposeEffect";
             EXPECT_EQ(host.references().outstanding().size(), release ? 1u : 0u);

@@ -29,7 +29,6 @@ TEST_F(ApplyTest, HostWindowIsEnabledAgainAndNoDialogRemains) {
                                       nullptr, nullptr, nullptr, nullptr);
     ASSERT_NE(main, nullptr);
     host.setMainWindow(main);
-    host.model().activeLayer = layer;
     const int before = threadWindows();
     const Transformations record = makeRecord(0, 30, {0.01, 0, 0, 1.5, 0.3}, 0.5f, ExportModel::Rigid);
     EXPECT_TRUE(applyTransformations(record));

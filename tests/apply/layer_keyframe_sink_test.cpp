@@ -48,8 +48,7 @@ TEST_F(LayerKeyframeSinkTest, FrameRangeIsTheLayersSpanClippedToTheRecord) {
         EXPECT_EQ(sink.width(), 320);
         EXPECT_EQ(sink.height(), 240);
     }
-    EXPECT_TRUE(host.suites().outstanding().empty());
-    EXPECT_EQ(host.model().openUndoGroups(), 0);
+    expectNothingLeftOpen();
 }
 
 TEST_F(LayerKeyframeSinkTest, BulkModeCommitsEveryStreamInsideTheUndoGroup) {
@@ -78,9 +77,7 @@ TEST_F(LayerKeyframeSinkTest, BulkModeCommitsEveryStreamInsideTheUndoGroup) {
     EXPECT_EQ(changes[0].undoGroup, 0);
     // The last batch too: one undo takes back every keyframe.
     EXPECT_EQ(changes[1].undoGroup, 0);
-    EXPECT_EQ(host.model().openUndoGroups(), 0);
-    EXPECT_TRUE(host.references().outstanding().empty());
-    EXPECT_TRUE(host.suites().outstanding().empty());
+    expectNothingLeftOpen();
 }
 
 TEST_F(LayerKeyframeSinkTest, WithoutKeyframeSuiteTwoKeysAreInsertedOneByOneWithoutUndoGroup) {
@@ -101,8 +98,7 @@ TEST_F(LayerKeyframeSinkTest, WithoutKeyframeSuiteTwoKeysAreInsertedOneByOneWith
     EXPECT_TRUE(host.model().undoGroups().empty());
     EXPECT_EQ(host.faults().count("AEGP_InsertKeyframe"), 2);
     EXPECT_EQ(host.faults().count("AEGP_StartAddKeyframes"), 0);
-    EXPECT_TRUE(host.references().outstanding().empty());
-    EXPECT_TRUE(host.suites().outstanding().empty());
+    expectNothingLeftOpen();
 }
 
 TEST_F(LayerKeyframeSinkTest, EffectsAreAppliedByNameAndAMissingOneIsRefusedByTheHost) {
@@ -127,7 +123,7 @@ TEST_F(LayerKeyframeSinkTest, EffectsAreAppliedByNameAndAMissingOneIsRefusedByTh
     ASSERT_EQ(effects.size(), 2u);
     EXPECT_EQ(host.model().effect(effects[0])->params.at(7).keys.at(0).value, (std::vector<double>{12}));
     EXPECT_EQ(host.model().effect(effects[1])->params.at(1).keys.size(), 1u);
-    EXPECT_TRUE(host.references().outstanding().empty());
+    expectNothingLeftOpen();
 }
 
 // Each teardown call refused by the host: every other step is still taken, the first refusal is
@@ -189,9 +185,7 @@ TEST_F(LayerKeyframeSinkTest, TeardownTakesEveryStepAndRaisesTheFirstRefusal) {
     }
     EXPECT_EQ(keysOf(AEGP_LayerStream_POSITION).size(), 1u);
     EXPECT_EQ(host.references().changes().back().undoGroup, 0);
-    EXPECT_EQ(host.model().openUndoGroups(), 0);
-    EXPECT_TRUE(host.references().outstanding().empty());
-    EXPECT_TRUE(host.suites().outstanding().empty());
+    expectNothingLeftOpen();
 }
 
 }  // namespace

@@ -9,21 +9,14 @@
 
 #include "apply/apply_transformations.h"
 #include "apply/frame_rate.h"
-#include "host/ae_exception.h"
 #include "tests/apply/apply_fixture.h"
 #include "tests/common/fault_walk.h"
-#include "tests/common/host_call_actions.h"
 
 namespace {
 
 class ReapplyTest : public ApplyTest {
 protected:
-    void SetUp() override {
-        ApplyTest::SetUp();
-        host.model().item(comp)->width = 320;
-        host.model().item(comp)->height = 240;
-        host.model().activeLayer = layer;
-    }
+    ReapplyTest() { fitCompToSource(); }
 
     // Every keyframe of a layer, its properties' and its effects', as "FRAME NAME VALUE" lines
     // (the layer starts at 0, so its times are composition times).
@@ -62,13 +55,6 @@ protected:
             if (line.rfind("question ", 0) == 0) asked.push_back(line);
         return asked;
     }
-    void expectNothingLeftOpen() {
-        EXPECT_TRUE(host.suites().outstanding().empty());
-        EXPECT_TRUE(host.references().outstanding().empty());
-        EXPECT_EQ(host.model().openUndoGroups(), 0);
-        EXPECT_EQ(host.windows().openProgressWindows(), 0);
-        EXPECT_TRUE(host.windows().mainWindowEnabled());
-    }
 
     const Motion first_ = {0.01, 0.004, 0, 1.5, 0.3, 0};
     const Motion refined_ = {0.012, 0.003, 0, -1.0, 0.2, 0};
@@ -103,14 +89,14 @@ TEST_F(ReapplyTest, ReplaceAddAndCancel) {
 
         for (const char* button : {"Cancel", "Add", "Replace"}) {
             SCOPED_TRACE(button);
-            host.model().layer(layer)->streams.clear();
-            host.model().layer(layer)->effects.clear();
+            bareLayer();
             ASSERT_TRUE(applyTransformations(earlier));
             const std::vector<std::string> before = keysOf(layer);
             const std::string beforeProject = project();
             const std::size_t groups = host.model().undoGroups().size();
             host.windows().clear();
             host.reports().clear();
+            host.references().clear();
             answer(button);
             ASSERT_TRUE(applyTransformations(refined));
             ASSERT_EQ(questions().size(), 1u);
@@ -149,6 +135,15 @@ TEST_F(ReapplyTest, ReplaceAddAndCancel) {
                 for (const std::string& key : after) (outside(key) ? kept : inside).push_back(key);
                 EXPECT_EQ(kept, expected);
                 EXPECT_EQ(inside, single);
+                // Deletions and the new keyframes fall into one undo group.
+                int deleted = 0, added = 0;
+                for (const simhost::RecordedChange& change : host.references().changes()) {
+                    EXPECT_EQ(change.undoGroup, static_cast<int>(host.model().undoGroups().size() - 1));
+                    deleted += change.deleted;
+                    added += change.keys;
+                }
+                EXPECT_GT(deleted, 0);
+                EXPECT_GT(added, 0);
 
                 // A second Replace leaves the same keys.
                 answer("Replace");
@@ -164,26 +159,6 @@ TEST_F(ReapplyTest, ReplaceAddAndCancel) {
             expectNothingLeftOpen();
         }
     }
-}
-
-// Deletions and the new keyframes fall into one undo group.
-TEST_F(ReapplyTest, ReplaceDeletesAndWritesInOneUndoGroup) {
-    const Transformations earlier = makeRecord(0, 100, first_, 0.3f, ExportModel::Rigid);
-    const Transformations refined = makeRecord(20, 40, refined_, 0.3f, ExportModel::Rigid, 7);
-    ASSERT_TRUE(applyTransformations(earlier));
-    host.references().clear();
-    answer("Replace");
-    ASSERT_TRUE(applyTransformations(refined));
-    const std::size_t group = host.model().undoGroups().size() - 1;
-    int deleted = 0;
-    int added = 0;
-    for (const simhost::RecordedChange& change : host.references().changes()) {
-        EXPECT_EQ(change.undoGroup, static_cast<int>(group));
-        deleted += change.deleted;
-        added += change.keys;
-    }
-    EXPECT_GT(deleted, 0);
-    EXPECT_GT(added, 0);
 }
 
 // Only the frames of the new result count: keys elsewhere, and a last effect of another kind, ask
@@ -210,8 +185,7 @@ TEST_F(ReapplyTest, FaultWalkOverTheReplaceLeavesNothingHalfDone) {
         "AEGP_GetLayerNumEffects", "AEGP_GetLayerEffectByIndex", "AEGP_GetInstalledKeyFromLayerEffect",
         "AEGP_AskQuestion"};
     for (const ReapplyCase& c : kCases) {
-        host.model().layer(layer)->streams.clear();
-        host.model().layer(layer)->effects.clear();
+        bareLayer();
         ASSERT_TRUE(applyTransformations(makeRecord(0, 30, first_, 0.3f, c.model)));
         const Transformations refined = makeRecord(10, 10, refined_, 0.3f, c.model, 7);
         simhost::HostModel saved = host.model();
@@ -230,15 +204,7 @@ TEST_F(ReapplyTest, FaultWalkOverTheReplaceLeavesNothingHalfDone) {
             host.undoHistory().clear();
             host.windows().clear();
             answer("Replace");
-            host.faults().fail(point.operation, point.k, --code);
-            try {
-                applyTransformations(refined);
-                ADD_FAILURE() << "did not fail";
-            } catch (const AE_Exception& e) {
-                EXPECT_EQ(e.code(), code);
-                EXPECT_EQ(e.action(), testkit::hostCallAction(point.operation, point.k));
-            }
-            host.faults().clear();
+            expectFailingApply(refined, point, --code);
             expectNothingLeftOpen();
             if (host.model().undoGroups().size() > saved.undoGroups().size()) {
                 ASSERT_TRUE(host.undoHistory().undoLast(host.model()));

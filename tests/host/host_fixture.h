@@ -1,24 +1,21 @@
 #pragma once
 
-#include <gtest/gtest.h>
-
 #include <string>
 #include <utility>
 
 #include "host/ae_exception.h"
-#include "host/host_context.h"
-#include "plugin/plugin_state.h"
-#include "sim/host/sim_host.h"
+#include "tests/common/in_process_host.h"
 
 // A simulated host whose basic suite the host layer uses, as after the entry.
-class HostLayerTest : public ::testing::Test {
+class HostLayerTest : public testkit::InProcessHost {
 protected:
-    void SetUp() override {
+    explicit HostLayerTest(unsigned setUp = testkit::kHostContext) : InProcessHost(setUp) {}
+    // Whatever a test did, the host layer leaves no suite acquired.
+    void TearDown() override {
+        EXPECT_TRUE(!suitesReleasedAtEnd || host.suites().outstanding().empty()) << "suites left acquired";
+        // The host outlives what derived fixtures hold of it; the base's destructor ends it.
         resetPluginState();
-        hostContext().basicSuite = host.basicSuite();
-        hostContext().pluginId = 7;
     }
-    void TearDown() override { resetPluginState(); }
 
     // The code and action of the host failure `f` raises; {0, "no failure"} when it returns.
     template <class F>
@@ -31,5 +28,6 @@ protected:
         return {0, "no failure"};
     }
 
-    simhost::SimHost host;
+    simhost::SimHost& host = *InProcessHost::host;
+    bool suitesReleasedAtEnd = true;
 };

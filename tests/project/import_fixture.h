@@ -5,32 +5,15 @@
 
 #include <gtest/gtest.h>
 
-#include <memory>
 #include <string>
 #include <vector>
 
-#include "host/host_context.h"
-#include "plugin/plugin_state.h"
-#include "sim/host/sim_host.h"
+#include "tests/common/in_process_host.h"
 #include "tests/project/isolation_kit.h"
 
 namespace importkit {
 
-inline AEGP_PluginID& enteredAs() {
-    static AEGP_PluginID id = 0;
-    return id;
-}
-
-inline A_Err AEGP_API rememberId(AEGP_ENTRY_PARAMETERS(, , , id, )) {
-    enteredAs() = id;
-    return A_Err_NONE;
-}
-
-inline std::string frameName(const char* stem, int i, const char* extension = ".png") {
-    char name[32];
-    std::snprintf(name, sizeof name, "%s%04d%s", stem, i, extension);
-    return name;
-}
+using isolationkit::frameName;
 
 // Full paths of `count` frames stem0000.png ... in `directory`, each file holding its name.
 inline std::vector<std::string> makeFrames(const std::string& directory, const char* stem, int count) {
@@ -42,22 +25,9 @@ inline std::vector<std::string> makeFrames(const std::string& directory, const c
     return paths;
 }
 
-class ImportTest : public ::testing::Test {
+class ImportTest : public testkit::InProcessHost {
 protected:
-    void SetUp() override { freshHost(); }
-    void TearDown() override {
-        host.reset();
-        resetPluginState();
-    }
-    void freshHost() {
-        host.reset();
-        resetPluginState();
-        host = std::make_unique<simhost::SimHost>();
-        hostContext().basicSuite = host->basicSuite();
-        host->enter(rememberId, "in-process");
-        hostContext().pluginId = enteredAs();
-        host->model().newProject();
-    }
+    explicit ImportTest(unsigned more = 0) : InProcessHost(testkit::kStandIn | testkit::kNewProject | more) {}
     // The composition's layers, top first.
     std::vector<simhost::Layer*> layersOf(const simhost::Item& comp) {
         std::vector<simhost::Layer*> layers;
@@ -67,7 +37,6 @@ protected:
 
     isolationkit::ScopedStateDir state;
     testkit::TempDir dir;
-    std::unique_ptr<simhost::SimHost> host;
 };
 
 }  // namespace importkit

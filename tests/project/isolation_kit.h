@@ -13,6 +13,7 @@
 #include <vector>
 
 #include "project/isolation_file_calls.h"
+#include "project/isolation_recovery.h"
 #include "support/xtd_exception.h"
 #include "tests/common/test_dirs.h"
 #include "tests/common/test_files.h"
@@ -24,6 +25,13 @@ namespace fs = std::filesystem;
 
 using testkit::readFile;
 using testkit::writeFile;
+
+// "p0007.png" for stem "p" and frame 7.
+inline std::string frameName(const char* stem, int i, const char* extension = ".png") {
+    char name[32];
+    std::snprintf(name, sizeof name, "%s%04d%s", stem, i, extension);
+    return name;
+}
 
 // Every entry under `root` by relative name: a file's contents, or "<dir>" for a directory.
 inline std::map<std::string, std::string> snapshot(const std::string& root) {
@@ -121,6 +129,29 @@ public:
         IsolationFileCalls::rename(from, to);
     }
     mutable std::vector<std::string> renamed;
+};
+
+// A journal directory and a working directory of the test's own.
+class IsolationTest : public ::testing::Test {
+protected:
+    // For a test's next case: the working directory empty again.
+    void emptyDir() {
+        fs::remove_all(dir.path());
+        fs::create_directories(dir.path());
+    }
+
+    // The next load's recovery brings back exactly `aside`: the folder is `before` again, no journal left.
+    void expectRecovery(const std::vector<std::string>& aside,
+                        const std::map<std::string, std::string>& before) {
+        const IsolationRecovery recovery = recoverIsolatedFiles();
+        EXPECT_EQ(recovery.restored, aside);
+        EXPECT_TRUE(recovery.stillAside.empty());
+        EXPECT_EQ(snapshot(dir.path()), before);
+        EXPECT_TRUE(state.journals().empty());
+    }
+
+    ScopedStateDir state;
+    testkit::TempDir dir;
 };
 
 }  // namespace isolationkit

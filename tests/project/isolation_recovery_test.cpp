@@ -13,21 +13,19 @@ using namespace isolationkit;
 
 namespace {
 
-void writeJournal(const ScopedStateDir& state, const std::string& name, const std::string& text) {
-    writeFile(state.path() + "/" + name, text);
-}
+class IsolationRecoveryTest : public IsolationTest {
+protected:
+    void writeJournal(const std::string& text) { writeFile(state.path() + "/rename-1-0.journal", text); }
+};
 
-TEST(IsolationRecoveryTest, WhatAJournalListsAsAsideComesBackWhenItsNameIsFree) {
-    ScopedStateDir state;
-    testkit::TempDir dir;
+TEST_F(IsolationRecoveryTest, WhatAJournalListsAsAsideComesBackWhenItsNameIsFree) {
     writeFile(dir.file("moved.png.x"), "moved");       // moved aside, then the process died
     writeFile(dir.file("back.png"), "back");           // already back
     writeFile(dir.file("never.png"), "never");         // never moved
     writeFile(dir.file("taken.png.x"), "the user's");  // the aside name was the user's before
     writeFile(dir.file("blocked.png"), "new");         // a new file took the old name
     writeFile(dir.file("blocked.png.x"), "old");
-    writeJournal(state, "rename-1-0.journal",
-                 formatJournal({{dir.file("back.png"), false},
+    writeJournal(formatJournal({{dir.file("back.png"), false},
                                 {dir.file("blocked.png"), false},
                                 {dir.file("moved.png"), false},
                                 {dir.file("never.png"), false},
@@ -50,22 +48,18 @@ TEST(IsolationRecoveryTest, WhatAJournalListsAsAsideComesBackWhenItsNameIsFree) 
     EXPECT_TRUE(state.journals().empty());
 }
 
-TEST(IsolationRecoveryTest, AJournalCutShortMovesNothingAndGoes) {
-    ScopedStateDir state;
-    testkit::TempDir dir;
+TEST_F(IsolationRecoveryTest, AJournalCutShortMovesNothingAndGoes) {
     // The cut path names notes, whose aside name is someone else's file.
     writeFile(dir.file("notes.x"), "unrelated");
     const std::string whole = formatJournal({{dir.file("notes.png"), false}});
-    writeJournal(state, "rename-1-0.journal", whole.substr(0, whole.find("notes") + 5) + "\n");
+    writeJournal(whole.substr(0, whole.find("notes") + 5) + "\n");
     const IsolationRecovery recovery = recoverIsolatedFiles();
     EXPECT_TRUE(recovery.restored.empty());
     EXPECT_EQ(snapshot(dir.path()), (std::map<std::string, std::string>{{"notes.x", "unrelated"}}));
     EXPECT_TRUE(state.journals().empty());
 }
 
-TEST(IsolationRecoveryTest, AJournalInUseIsLeftAlone) {
-    ScopedStateDir state;
-    testkit::TempDir dir;
+TEST_F(IsolationRecoveryTest, AJournalInUseIsLeftAlone) {
     writeFile(dir.file("p0000.png"), "0");
     writeFile(dir.file("notes.png"), "n");
     SequenceIsolator isolator({dir.file("p0000.png")}, isolationFileCalls(), nullptr);

@@ -6,7 +6,6 @@
 #include <string>
 #include <vector>
 
-#include "project/isolation_recovery.h"
 #include "project/sequence_isolator.h"
 #include "tests/common/child_process.h"
 #include "tests/common/program_path.h"
@@ -63,15 +62,16 @@ bool runChildTaskIfAsked() {
 // Runs before the test runner, so that the child never reaches it.
 const bool kIsChild = runChildTaskIfAsked();
 
-TEST(IsolatorCrashTest, FilesAsideWhenTheProcessDiesComeBackAtTheNextLoad) {
+using IsolatorCrashTest = IsolationTest;
+
+TEST_F(IsolatorCrashTest, FilesAsideWhenTheProcessDiesComeBackAtTheNextLoad) {
     ASSERT_FALSE(kIsChild);
-    ScopedStateDir state;
     const std::vector<std::string> hidden = {"a.png", "notes.png", "p0002.png"};
     // Journal written, three renames aside, three back.
     const int steps = 1 + 2 * static_cast<int>(hidden.size());
     for (int dieAfter = 1; dieAfter <= steps; ++dieAfter) {
         SCOPED_TRACE("died after step " + std::to_string(dieAfter));
-        testkit::TempDir dir;
+        emptyDir();
         for (const char* name : {"p0000.png", "p0001.png", "a.png", "notes.png", "p0002.png", "notes.txt"})
             writeFile(dir.file(name), name);
         const auto before = snapshot(dir.path());
@@ -88,11 +88,7 @@ TEST(IsolatorCrashTest, FilesAsideWhenTheProcessDiesComeBackAtTheNextLoad) {
         const std::size_t movedSoFar = static_cast<std::size_t>(dieAfter - 1);
         EXPECT_EQ(aside.size(), movedSoFar <= hidden.size() ? movedSoFar : 2 * hidden.size() - movedSoFar);
 
-        const IsolationRecovery recovery = recoverIsolatedFiles();
-        EXPECT_EQ(recovery.restored, aside);
-        EXPECT_TRUE(recovery.stillAside.empty());
-        EXPECT_EQ(snapshot(dir.path()), before);
-        EXPECT_TRUE(state.journals().empty());
+        expectRecovery(aside, before);
     }
 }
 

@@ -20,6 +20,7 @@ namespace {
 
 class ProjectFileImportTest : public ImportTest {
 protected:
+    ProjectFileImportTest() : ImportTest(testkit::kPipeSandbox) {}
     void SetUp() override {
         ImportTest::SetUp();
         enterPlugin();
@@ -49,8 +50,6 @@ protected:
         }
         return counts;
     }
-
-    testkit::PipeSandbox pipes;
 };
 
 TEST_F(ProjectFileImportTest, AProjectThatBuildsNothingIsAnErrorNotASuccessWithoutItem) {

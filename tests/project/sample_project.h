@@ -26,8 +26,7 @@ constexpr int kSampleFrames = 24;
 inline std::string writeSampleProject(const std::string& directory, bool withUnderlay = true) {
     std::string frames, transforms;
     for (int i = 0; i <= kSampleFrames; ++i) {
-        char name[16];
-        std::snprintf(name, sizeof name, "p%04d.png", i);
+        const std::string name = isolationkit::frameName("p", i);
         isolationkit::writeFile(directory + "/plate/" + name, pngHeader(160, 120) + name);
         if (i == kSampleFrames) break;
         frames += std::string("<Frame path=\"") + name + "\"/>";

@@ -13,9 +13,9 @@ namespace {
 
 // Links named like frames, to a file and to a directory, are moved aside and back as links;
 // the directory named like a frame stays, and so does everything that does not match.
-TEST(SequenceIsolatorPosixTest, LinksAreRenamedAsThemselvesAndDirectoriesStay) {
-    ScopedStateDir state;
-    testkit::TempDir dir;
+using SequenceIsolatorPosixTest = IsolationTest;
+
+TEST_F(SequenceIsolatorPosixTest, LinksAreRenamedAsThemselvesAndDirectoriesStay) {
     for (const char* name : {"p0000.png", "p0001.png", "notes.png", "photo.jpg", "target.dat"})
         writeFile(dir.file(name), name);
     fs::create_directory(dir.file("old.png"));

@@ -7,7 +7,6 @@
 #include <string>
 #include <vector>
 
-#include "project/isolation_recovery.h"
 #include "project/rename_journal.h"
 #include "tests/common/error_text.h"
 #include "tests/project/isolation_kit.h"
@@ -15,12 +14,6 @@
 using namespace isolationkit;
 
 namespace {
-
-std::string frameName(int i) {
-    char name[16];
-    std::snprintf(name, sizeof name, "p%04d.png", i);
-    return name;
-}
 
 // Files whose contents are their own names.
 void makeFiles(const testkit::TempDir& dir, const std::vector<std::string>& names) {
@@ -51,29 +44,29 @@ struct Reports {
 };
 
 // Listed names match the directory's ignoring letter case.
-TEST(SequenceIsolatorTest, HidesTheUnlistedFilesOfTheExtensionOnlyWhileItLives) {
-    ScopedStateDir state;
-    testkit::TempDir dir;
+using SequenceIsolatorTest = IsolationTest;
+
+TEST_F(SequenceIsolatorTest, HidesTheUnlistedFilesOfTheExtensionOnlyWhileItLives) {
     std::vector<std::string> files, listed;
     for (int i = 0; i < 100; ++i) {
-        files.push_back(frameName(i));
-        listed.push_back(i % 2 ? files.back() : "P" + frameName(i).substr(1, 4) + ".PNG");
+        files.push_back(frameName("p", i));
+        listed.push_back(i % 2 ? files.back() : "P" + frameName("p", i).substr(1, 4) + ".PNG");
     }
     makeFiles(dir, files);
-    makeFiles(dir, {frameName(100), "notes.png", "notes.txt"});
+    makeFiles(dir, {frameName("p", 100), "notes.png", "notes.txt"});
     const auto before = snapshot(dir.path());
 
     Reports reports;
     {
         SequenceIsolator isolator(pathsIn(dir, listed), isolationFileCalls(), reports.sink());
-        EXPECT_EQ(snapshot(dir.path()), movedAside(before, {"notes.png", frameName(100)}));
+        EXPECT_EQ(snapshot(dir.path()), movedAside(before, {"notes.png", frameName("p", 100)}));
         // The journal on disk names both before anything moved.
         const auto names = state.journals();
         ASSERT_EQ(names.size(), 1u);
         const auto entries = parseJournal(readFile(state.path() + "/" + *names.begin()));
         ASSERT_TRUE(entries.has_value());
         const std::vector<JournalEntry> expected = {{dir.file("notes.png"), false},
-                                                    {dir.file(frameName(100)), false}};
+                                                    {dir.file(frameName("p", 100)), false}};
         EXPECT_EQ(*entries, expected);
         isolator.restore();
     }
@@ -83,9 +76,7 @@ TEST(SequenceIsolatorTest, HidesTheUnlistedFilesOfTheExtensionOnlyWhileItLives) 
 }
 
 // A directory named like a frame is never renamed, nor anything in it.
-TEST(SequenceIsolatorTest, DirectoriesAreNeverHidden) {
-    ScopedStateDir state;
-    testkit::TempDir dir;
+TEST_F(SequenceIsolatorTest, DirectoriesAreNeverHidden) {
     makeFiles(dir, {"p0000.png", "p0001.png", "p0002.png", "notes.txt"});
     fs::create_directory(dir.file("old.png"));
     writeFile(dir.file("old.png/inner.png"), "inner");
@@ -101,46 +92,41 @@ TEST(SequenceIsolatorTest, DirectoriesAreNeverHidden) {
     EXPECT_EQ(snapshot(dir.path()), before);
 }
 
-// Its pattern would be every entry of the folder: refused, naming the file, before any rename.
-TEST(SequenceIsolatorTest, FirstFileWithoutExtensionIsRefusedAndTheFolderUntouched) {
-    for (const char* first : {"frame", "frame."}) {
-        SCOPED_TRACE(first);
-        ScopedStateDir state;
-        testkit::TempDir dir;
-        makeFiles(dir, {first, "frame2", ".bashrc", "photo.jpg"});
-        fs::create_directory(dir.file("Documents"));
+// Refused, naming the file, with the folder as it was: a first file without extension (its pattern
+// would be every entry of the folder) before any rename; an aside name that is taken, file or
+// directory, is never replaced, and a.png, moved before, comes back.
+TEST_F(SequenceIsolatorTest, RefusalsLeaveTheFolderAsItWas) {
+    const std::string aside =
+        "failed to rename \"" + dir.file("notes.png") + "\" into \"" + dir.file("notes.png.x") + "\"";
+    const auto noExtension = [&](const char* first) {
+        return "the image sequence's first file \"" + dir.file(first) + "\" has no extension";
+    };
+    const std::vector<std::string> frame = {"frame", "frame2"}, frameDot = {"frame.", "frame2"},
+                                   plate = {"p0000.png", "p0001.png"}, others = {".bashrc", "photo.jpg"},
+                                   beside = {"a.png", "notes.png"};
+    const struct {
+        std::vector<std::string> listed, unlisted;
+        const char* userFile;  // a directory of that name holding "mine" when `userDir`
+        bool userDir;
+        std::string error;
+    } cases[] = {
+        {frame, others, "Documents", true, noExtension("frame")},
+        {frameDot, others, "Documents", true, noExtension("frame.")},
+        {plate, beside, "notes.png.x", false, aside},
+        {plate, beside, "notes.png.x", true, aside},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.error + (c.userDir ? " (directory)" : ""));
+        emptyDir();
+        makeFiles(dir, c.listed);
+        makeFiles(dir, c.unlisted);
+        writeFile(dir.file(std::string(c.userFile) + (c.userDir ? "/mine" : "")), "mine");
         const auto before = snapshot(dir.path());
         RenameCounter calls;
-        EXPECT_EQ(testkit::errorOf([&] {
-                      SequenceIsolator isolator(pathsIn(dir, {first, "frame2"}), calls, nullptr);
-                  }),
-                  "the image sequence's first file \"" + dir.file(first) + "\" has no extension");
-        EXPECT_TRUE(calls.renamed.empty());
-        EXPECT_EQ(snapshot(dir.path()), before);
-        EXPECT_TRUE(state.journals().empty());
-    }
-}
-
-TEST(SequenceIsolatorTest, AnExistingAsideNameIsNeverReplaced) {
-    for (const bool asideIsDirectory : {false, true}) {
-        SCOPED_TRACE(asideIsDirectory ? "directory" : "file");
-        ScopedStateDir state;
-        testkit::TempDir dir;
-        makeFiles(dir, {"p0000.png", "p0001.png", "a.png", "notes.png"});
-        if (asideIsDirectory) {
-            fs::create_directory(dir.file("notes.png.x"));
-            writeFile(dir.file("notes.png.x/mine"), "mine");
-        } else {
-            writeFile(dir.file("notes.png.x"), "mine");
-        }
-        const auto before = snapshot(dir.path());
         EXPECT_EQ(
-            testkit::errorOf([&] {
-                SequenceIsolator isolator(pathsIn(dir, {"p0000.png", "p0001.png"}), isolationFileCalls(),
-                                          nullptr);
-            }),
-            "failed to rename \"" + dir.file("notes.png") + "\" into \"" + dir.file("notes.png.x") + "\"");
-        // a.png, moved before the failure, is back; the user's notes.png.x is untouched.
+            testkit::errorOf([&] { SequenceIsolator isolator(pathsIn(dir, c.listed), calls, nullptr); }),
+            c.error);
+        EXPECT_TRUE(c.error == aside || calls.renamed.empty());  // refused before any rename
         EXPECT_EQ(snapshot(dir.path()), before);
         EXPECT_TRUE(state.journals().empty());
     }
@@ -149,11 +135,10 @@ TEST(SequenceIsolatorTest, AnExistingAsideNameIsNeverReplaced) {
 // Files that cannot come back are all named, by the error of an explicit restore or by the report
 // of one on an error's way out (that error goes on); the rest are restored, and the journal stays
 // for the next load of the module, which brings the stuck ones back.
-TEST(SequenceIsolatorTest, FilesThatCannotComeBackAreAllNamedAndTheRestRestored) {
+TEST_F(SequenceIsolatorTest, FilesThatCannotComeBackAreAllNamedAndTheRestRestored) {
     for (const bool unwinding : {false, true}) {
         SCOPED_TRACE(unwinding ? "unwinding" : "restore");
-        ScopedStateDir state;
-        testkit::TempDir dir;
+        emptyDir();
         makeFiles(dir, {"p0000.png", "a.png", "b.png", "c.png"});
         const auto before = snapshot(dir.path());
         FaultyFileCalls calls;
@@ -176,11 +161,7 @@ TEST(SequenceIsolatorTest, FilesThatCannotComeBackAreAllNamedAndTheRestRestored)
                   (unwinding ? std::vector<std::string>{failA + "\n" + failC} : std::vector<std::string>()));
         EXPECT_EQ(snapshot(dir.path()), movedAside(before, {"a.png", "c.png"}));
         EXPECT_EQ(state.journals().size(), 1u);
-        const IsolationRecovery recovery = recoverIsolatedFiles();
-        EXPECT_EQ(recovery.restored, (std::vector<std::string>{dir.file("a.png"), dir.file("c.png")}));
-        EXPECT_TRUE(recovery.stillAside.empty());
-        EXPECT_EQ(snapshot(dir.path()), before);
-        EXPECT_TRUE(state.journals().empty());
+        expectRecovery({dir.file("a.png"), dir.file("c.png")}, before);
     }
 }
 

@@ -22,12 +22,7 @@ struct Affine {
 
 class SimEvaluationTest : public SimLayerTest {
 protected:
-    void SetUp() override {
-        SimLayerTest::SetUp();
-        // A composition of the source's size: the layer's own transform starts as the identity.
-        host.model().item(comp)->width = 320;
-        host.model().item(comp)->height = 240;
-    }
+    SimEvaluationTest() { fitCompToSource(); }
     void key(int effect, int index, A_Time time, std::vector<double> value) {
         const StreamTarget target{layer, effect, index};
         simhost::Stream* stream = simhost::streamOf(host.model(), target, true);

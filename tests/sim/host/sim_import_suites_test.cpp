@@ -11,15 +11,12 @@
 
 namespace {
 
-AEGP_PluginID g_enteredAs = 0;
+class SimImportSuitesTest : public HostLayerTest {
+protected:
+    SimImportSuitesTest() : HostLayerTest(testkit::kStandIn) {}
+};
 
-A_Err AEGP_API RememberId(AEGP_ENTRY_PARAMETERS(, , , id, )) {
-    g_enteredAs = id;
-    return A_Err_NONE;
-}
-
-TEST_F(HostLayerTest, AFootageSequenceTakesEveryFileOfItsExtensionInNameOrder) {
-    host.enter(RememberId, "in-process");
+TEST_F(SimImportSuitesTest, AFootageSequenceTakesEveryFileOfItsExtensionInNameOrder) {
     testkit::TempDir dir;
     for (const char* name : {"p0000.png", "p0001.png", "p0002.PNG", "notes.png.x", "other.jpg"})
         testkit::writeFile(dir.file(name), name);
@@ -39,8 +36,8 @@ TEST_F(HostLayerTest, AFootageSequenceTakesEveryFileOfItsExtensionInNameOrder) {
     SuiteScope<AEGP_FootageSuite1> footageSuite;
     for (const auto& c : cases) {
         AEGP_FootageH footage = nullptr;
-        const A_Err made =
-            footageSuite->AEGP_NewFootage(g_enteredAs, c.path.c_str(), c.sequence ? 1 : 0, nullptr, &footage);
+        const A_Err made = footageSuite->AEGP_NewFootage(hostContext().pluginId, c.path.c_str(),
+                                                         c.sequence ? 1 : 0, nullptr, &footage);
         EXPECT_EQ(made, c.files.empty() ? A_Err_PARAMETER : A_Err_NONE) << c.path;
         if (made != A_Err_NONE) continue;
         A_long count = 0;

@@ -15,6 +15,8 @@ using simhost::toHandle;
 
 class SimKeyframesTest : public SimLayerTest {
 protected:
+    // The suites below are the fixture's, held until its end.
+    SimKeyframesTest() { suitesReleasedAtEnd = false; }
     AEGP_LayerH layerH() const { return toHandle<AEGP_LayerH>(layer); }
     AEGP_StreamRefH layerStream(AEGP_LayerStream which) {
         AEGP_StreamRefH stream = nullptr;
