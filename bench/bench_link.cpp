@@ -14,6 +14,7 @@
 #include <thread>
 
 #include "bench/bench_pipe_directory.h"
+#include "bench/bench_raw_server.h"
 #include "link/message_server.h"
 #include "link/pipe.h"
 #include "link/requests.h"
@@ -57,34 +58,6 @@ protected:
     }
 };
 
-// Answers every frame with one stored reply, parsing nothing.
-class RawServer {
-public:
-    RawServer(const std::string& name, std::string reply) : pipe_(name), reply_(std::move(reply)) {
-        thread_ = std::thread([this] {
-            for (;;) {
-                std::string request;
-                try {
-                    pipe_.receive(request);
-                    if (request.empty()) return;
-                    pipe_.reply(reply_);
-                } catch (const std::exception&) {
-                    if (pipe_.isStopped()) return;
-                }
-            }
-        });
-    }
-    ~RawServer() {
-        pipe_.stop();
-        thread_.join();
-    }
-
-private:
-    ServerPipe pipe_;
-    std::string reply_;
-    std::thread thread_;
-};
-
 std::string transformationsMessage(int frames) {
     std::mt19937 random(3);
     std::normal_distribution<double> noise(0, 0.2);
@@ -123,7 +96,7 @@ void PossibleActionsQuery(benchmark::State& state) {
 
 void PossibleActionsRaw(benchmark::State& state) {
     pipeDirectory();
-    RawServer server("\\\\.\\pipe\\bench-query-raw", possibleActionsReply());
+    benchkit::RawServer server("\\\\.\\pipe\\bench-query-raw", possibleActionsReply());
     const ClientPipe client("\\\\.\\pipe\\bench-query-raw");
     const std::string request = Message(MessageType::PossibleActions).toBytes();
     for (auto _ : state) {
@@ -152,7 +125,7 @@ void TransformationsPush(benchmark::State& state) {
 
 void TransformationsRaw(benchmark::State& state) {
     pipeDirectory();
-    RawServer server("\\\\.\\pipe\\bench-push-raw", Message(MessageType::Empty).toBytes());
+    benchkit::RawServer server("\\\\.\\pipe\\bench-push-raw", Message(MessageType::Empty).toBytes());
     const ClientPipe client("\\\\.\\pipe\\bench-push-raw");
     const std::string bytes = transformationsMessage(static_cast<int>(state.range(0)));
     for (auto _ : state) {

@@ -16,6 +16,7 @@
 
 #include "bench/bench_kit.h"
 #include "bench/bench_pipe_directory.h"
+#include "bench/bench_raw_server.h"
 #include "link/pipe.h"
 #include "message/message.h"
 #include "plugin/application_offer.h"
@@ -60,32 +61,6 @@ private:
     std::unique_ptr<simhost::SimHost> host_;
 };
 
-// Answers every question with one stored reply, parsing nothing.
-class RawServer {
-public:
-    explicit RawServer(std::string reply) : pipe_(kApplicationPipeName), reply_(std::move(reply)) {
-        thread_ = std::thread([this] {
-            while (!pipe_.isStopped()) {
-                std::string request;
-                try {
-                    pipe_.receive(request);
-                    if (!request.empty()) pipe_.reply(reply_);
-                } catch (const std::exception&) {
-                }
-            }
-        });
-    }
-    ~RawServer() {
-        pipe_.stop();
-        thread_.join();
-    }
-
-private:
-    ServerPipe pipe_;
-    std::string reply_;
-    std::thread thread_;
-};
-
 const std::string& questionBytes() {
     static const std::string bytes = Message(MessageType::PossibleActions).toBytes();
     return bytes;
@@ -127,7 +102,7 @@ void MenuAnswering(benchmark::State& state) {
 
 void RawAnswering(benchmark::State& state) {
     pipeDirectory();
-    const RawServer server(answerBytes());
+    const benchkit::RawServer server(kApplicationPipeName, answerBytes());
     for (auto _ : state) rawQuestion(false);
 }
 

@@ -1,13 +1,14 @@
 #include "tracking/transform_effect_model.h"
 
 #include <cmath>
+#include <iterator>
 
 #include "tracking/keyframe_reduction.h"
 #include "tracking/model_constants.h"
 
 namespace {
 
-// The effect's parameters in the order the stages key them.
+// The effect's parameter each stage keys, indexed by the stage.
 constexpr std::int32_t kStageParameters[] = {kTransformPosition,        kTransformVerticalScale,
                                              kTransformHorizontalScale, kTransformSkew,
                                              kTransformSkewAxis,        kTransformRotation};
@@ -62,27 +63,10 @@ void TransformEffectModel::compute(std::unique_ptr<KeyframeSink> target) {
 }
 
 void TransformEffectModel::enterStage(Stage stage) {
+    static_assert(static_cast<std::size_t>(Stage::Rotation) + 1 == std::size(kStageParameters),
+                  "the Transform effect's stages come first among the stages, in its order");
     stage_ = stage;
-    std::int32_t parameter = kTransformPosition;
-    switch (stage) {
-        case Stage::Scale:
-            parameter = kTransformVerticalScale;
-            break;
-        case Stage::HorizontalScale:
-            parameter = kTransformHorizontalScale;
-            break;
-        case Stage::SkewAmount:
-            parameter = kTransformSkew;
-            break;
-        case Stage::SkewAxis:
-            parameter = kTransformSkewAxis;
-            break;
-        case Stage::Rotation:
-            parameter = kTransformRotation;
-            break;
-        default:
-            break;
-    }
+    const std::int32_t parameter = kStageParameters[static_cast<std::size_t>(stage)];
     if (parameter == kTransformVerticalScale && !uniformScale_) {
         // Separate horizontal and vertical scales need the uniform-scale switch off.
         sink().selectEffectStream(kTransformUniformScale);
